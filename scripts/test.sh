@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds and runs every test (offscreen, no display needed).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+scripts/build.sh
+build="${KLV_BUILD_DIR:-build}"
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+if [ -x scripts/check-install.sh ]; then scripts/check-install.sh "$build"; fi

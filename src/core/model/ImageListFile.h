@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include "model/ImageList.h"
+
+// Image list files: one image list as a component resource, so that they
+// exchange with existing installations:
+//   resource header: 0xFF, 16-bit type 10, the name "TIMAGELIST" + 0,
+//                    16-bit flags 0x1030, 32-bit length of what follows
+//   object stream:   "TPF0", class "TImageList", the component name,
+//                    properties Height, Width and the binary "Bitmap"
+//   "Bitmap":        the common-controls image-list stream ("IL" header with
+//                    count and picture size, then the pictures as one BMP
+//                    strip and, for masked lists, the mask strip)
+// Multi-byte values are little-endian.
+
+// Parses a whole file image. On failure returns false, leaves `list`
+// untouched and says why in `error`; never reads past `data`.
+bool ParseImageListFile(QByteArrayView data, TImageList& list, QString* error = nullptr);
+
+// The file image of `list` (its Name is written as the component name).
+QByteArray WriteImageListFile(const TImageList& list);

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "model/ImageList.h"
+#include "model/ProgAktie.h"
+#include "settings/Location.h"
+
+constexpr int RoomCount = 16;
+constexpr int DevicesPerRoom = 16;
+constexpr int SceneCount = 16;
+constexpr int ItemsPerScene = 16;
+constexpr int MaxProgrammeEntries = 300;
+constexpr int MaxNameLength = 30;
+
+// One device. Code 0..255, -1 = none; for a code-wheel receiver
+// (number - 1) * 16 + (letter - 'A').
+struct TApparaat {
+  QString Naam;
+  int32_t ImageIndex = -1;  // into CustomAppImageList
+  uint8_t CodeSchijf = 0;
+  uint8_t Dimbaar = 0;
+  int32_t Code = -1;
+  int32_t DimNiveau = 8;
+  bool IsEmpty() const { return Naam.isEmpty() && ImageIndex == -1; }
+};
+
+struct TRuimte {
+  QString Naam;
+  int32_t ImageIndex = -1;  // into CustomRuimteImageList
+  std::array<TApparaat, DevicesPerRoom> Apparaten;
+  bool IsEmpty() const { return Naam.isEmpty() && ImageIndex == -1; }
+  // Number of used device slots counted from 0 up to the first empty one.
+  int DeviceCount() const;
+};
+
+struct TSceneAktie {
+  int32_t Ruimte = -1;
+  int32_t Apparaat = -1;  // -1 ends the scene's list
+  int32_t Waarde = 0;
+};
+
+struct TScene {
+  QString Naam;
+  std::array<TSceneAktie, ItemsPerScene> Akties;
+};
+
+// What Save managed; on failure names the file that could not be written.
+struct SaveResult {
+  bool Ok = true;
+  QString FailedFile;  // file name, e.g. "kvl820.dat"
+  QString Error;       // the system's reason
+};
+
+// The one installation object. Created and loaded from the working files by
+// the first Instance(); replaced only by Recreate().
+class TLoadSave {
+ public:
+  static TLoadSave* Instance();
+  static void Recreate();
+  // Destroys the instance (program end, tests); the next Instance() loads anew.
+  static void Release();
+
+  ~TLoadSave();
+
+  int32_t Language = 1;
+  std::array<TRuimte, RoomCount> Ruimtes;
+  std::array<TScene, SceneCount> Scenes;
+  uint8_t OldModel = 0;
+  uint8_t ShowHints = 1;
+  TLocation Location;
+  std::unique_ptr<TImageList> RuimteImageList;
+  std::unique_ptr<TImageList> AppImageList;
+  std::unique_ptr<TImageList> CustomRuimteImageList;
+  std::unique_ptr<TImageList> CustomAppImageList;
+  std::unique_ptr<GlobalProgAktieList> Programma;
+
+  // Files that could not be read whole at load time, with what was lost;
+  // the program starts anyway with defaults for the unreadable parts.
+  QStringList LoadProblems;
+
+  // Writes the six working files, each replaced atomically.
+  SaveResult Save();
+
+  // Registry value "Language" (QSettings "Dravik"/"KLV-820"); a missing key
+  // or value, or a value outside 0..9, reads as 1 (English).
+  static int ReadLanguage();
+  void WriteLanguage() const;
+
+  int FreeCode() const;
+  bool CodeInUse(int code) const;
+  void InitData();
+  void DefaultEnvironment();
+
+  int RoomCount() const;
+
+  QStringList CountryList() const { return Locations::CountryList(); }
+  QStringList CityList(const QString& country) const { return Locations::CityList(country); }
+  int FindIndex(const QString& country, const QString& city) const { return Locations::FindIndex(country, city); }
+  TLocation FindLocation(const QString& country, const QString& city) const {
+    return Locations::FindLocation(country, city);
+  }
+
+ private:
+  TLoadSave();
+  void Load();
+};

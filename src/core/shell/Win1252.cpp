@@ -1,0 +1,66 @@
+#include "shell/Win1252.h"
+
+#include <array>
+#include <cstring>
+
+namespace {
+
+// 0x80..0x9F; the five bytes that Windows-1252 leaves undefined map to the
+// C1 control of the same number so that they survive a round trip.
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+int Encode(char16_t c) {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return c;
+  for (int i = 0; i < 32; ++i)
+    if (kHigh[i] == c) return 0x80 + i;
+  return -1;
+}
+
+}  // namespace
+
+QString FromWin1252(QByteArrayView bytes) {
+  QString out;
+  out.reserve(bytes.size());
+  for (char ch : bytes) {
+    const auto b = static_cast<unsigned char>(ch);
+    out.append(QChar(b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b)));
+  }
+  return out;
+}
+
+QByteArray ToWin1252(const QString& text, bool* ok) {
+  QByteArray out;
+  out.reserve(text.size());
+  bool all = true;
+  for (QChar ch : text) {
+    const int b = Encode(ch.unicode());
+    if (b < 0) all = false;
+    out.append(static_cast<char>(b < 0 ? '?' : b));
+  }
+  if (ok) *ok = all;
+  return out;
+}
+
+bool IsWin1252(const QString& text) {
+  for (QChar ch : text)
+    if (Encode(ch.unicode()) < 0) return false;
+  return true;
+}
+
+QString ReadShortString(QByteArrayView field, int width) {
+  if (field.isEmpty()) return {};
+  int len = static_cast<unsigned char>(field[0]);
+  len = std::min<int>({len, width, int(field.size()) - 1});
+  return FromWin1252(field.sliced(1, len));
+}
+
+void WriteShortString(char* field, int width, const QString& text) {
+  QByteArray bytes = ToWin1252(text).left(width);
+  std::memset(field, 0, width + 1);
+  field[0] = static_cast<char>(bytes.size());
+  std::memcpy(field + 1, bytes.constData(), bytes.size());
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "model/LoadSave.h"
+#include "shell/WorkingFolder.h"
+
+// A scratch working folder and settings store for one test: the working files
+// and the "Language" setting go to a temporary folder, and the installation
+// object is dropped so that the next Instance() loads from there.
+class TempWorkspace {
+ public:
+  TempWorkspace() {
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.path() + QStringLiteral("/config")));
+    QDir().mkpath(dir_.path() + QStringLiteral("/work"));
+    SetWorkingFolder(dir_.path() + QStringLiteral("/work"));
+    TLoadSave::Release();
+  }
+  ~TempWorkspace() { TLoadSave::Release(); }
+  QString path() const { return dir_.path() + QStringLiteral("/work"); }
+  QString file(const QString& name) const { return path() + QLatin1Char('/') + name; }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// GUI and core tests call this in initTestCase(): any Qt warning that the
+// test did not announce with QTest::ignoreMessage fails the test.
+inline void FailOnUnexpectedWarnings() { QTest::failOnWarning(QRegularExpression(QStringLiteral(".*"))); }

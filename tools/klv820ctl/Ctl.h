@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+// Shared by every klv820ctl command. Each command lives in its own file and
+// registers itself with a static CtlCommand.
+
+// Exit status: 0 success, 1 the operation failed, 2 bad usage or bad input.
+enum CtlExit { CtlOk = 0, CtlFailed = 1, CtlUsage = 2 };
+
+struct CtlContext {
+  QString folder;        // working folder in use
+  bool simulate = false;
+  QString stateFile;     // --simulate=STATEFILE, empty for a fresh box
+  bool trace = false;
+  QStringList args;      // the command's own arguments
+  QTextStream& out;      // standard output, UTF-8
+  QTextStream& err;      // standard error, UTF-8
+};
+
+using CtlCommandFn = int (*)(CtlContext&);
+
+struct CtlCommand {
+  CtlCommand(const char* name, const char* usage, CtlCommandFn fn);
+};
+
+// Prints one line on standard error and returns `code`.
+int CtlFail(CtlContext& ctx, int code, const QString& message);

@@ -1,0 +1,96 @@
+#include <QCoreApplication>
+#include <QDir>
+#include <QTextStream>
+#include <cstdio>
+#include <map>
+#include <string>
+
+#include "Ctl.h"
+#include "shell/WorkingFolder.h"
+
+namespace {
+
+struct Entry {
+  const char* usage;
+  CtlCommandFn fn;
+};
+
+std::map<std::string, Entry>& Commands() {
+  static std::map<std::string, Entry> commands;
+  return commands;
+}
+
+void PrintUsage(QTextStream& err) {
+  err << "usage: klv820ctl [--folder DIR] [--simulate[=STATEFILE]] [--trace] COMMAND [ARGS]\n"
+      << "commands:\n";
+  for (const auto& [name, entry] : Commands()) err << "  " << entry.usage << "\n";
+  err.flush();
+}
+
+}  // namespace
+
+CtlCommand::CtlCommand(const char* name, const char* usage, CtlCommandFn fn) {
+  Commands()[name] = Entry{usage, fn};
+}
+
+int CtlFail(CtlContext& ctx, int code, const QString& message) {
+  ctx.err << "klv820ctl: " << message << "\n";
+  ctx.err.flush();
+  return code;
+}
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setOrganizationName(QStringLiteral("Dravik"));
+  QCoreApplication::setApplicationName(QStringLiteral("KLV-820"));
+
+  QTextStream out(stdout);
+  QTextStream err(stderr);
+  out.setEncoding(QStringConverter::Utf8);
+  err.setEncoding(QStringConverter::Utf8);
+
+  CtlContext ctx{QString(), false, QString(), false, {}, out, err};
+  QStringList args = app.arguments().mid(1);
+  QString command;
+  while (!args.isEmpty()) {
+    const QString a = args.takeFirst();
+    if (a == QLatin1String("--folder")) {
+      if (args.isEmpty()) return CtlFail(ctx, CtlUsage, QStringLiteral("--folder needs a directory"));
+      const QString dir = args.takeFirst();
+      if (!QDir(dir).exists()) return CtlFail(ctx, CtlUsage, QStringLiteral("no such folder: %1").arg(dir));
+      SetWorkingFolder(dir);
+    } else if (a == QLatin1String("--simulate")) {
+      ctx.simulate = true;
+    } else if (a.startsWith(QLatin1String("--simulate="))) {
+      ctx.simulate = true;
+      ctx.stateFile = a.mid(11);
+      if (ctx.stateFile.isEmpty()) return CtlFail(ctx, CtlUsage, QStringLiteral("--simulate= needs a file name"));
+    } else if (a == QLatin1String("--trace")) {
+      ctx.trace = true;
+    } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+      PrintUsage(err);
+      return CtlOk;
+    } else if (a.startsWith(QLatin1String("--"))) {
+      PrintUsage(err);
+      return CtlFail(ctx, CtlUsage, QStringLiteral("unknown option %1").arg(a));
+    } else {
+      command = a;
+      break;
+    }
+  }
+  if (command.isEmpty()) {
+    PrintUsage(err);
+    return CtlUsage;
+  }
+  const auto it = Commands().find(command.toStdString());
+  if (it == Commands().end()) {
+    PrintUsage(err);
+    return CtlFail(ctx, CtlUsage, QStringLiteral("unknown command %1").arg(command));
+  }
+  ctx.folder = WorkingFolder();
+  ctx.args = args;
+  const int code = it->second.fn(ctx);
+  out.flush();
+  err.flush();
+  return code;
+}
