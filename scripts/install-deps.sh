@@ -7,7 +7,7 @@ packages=(
   qt6-image-formats-plugins libqt6svg6
   libhidapi-dev libudev-dev libgl-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth desktop-file-utils appstream
 )
 missing=()
 for p in "${packages[@]}"; do
