@@ -1,0 +1,195 @@
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+#include "TestSupport.h"
+#include "model/LoadSave.h"
+#include "shell/Language.h"
+#include "shell/Win1252.h"
+
+namespace {
+
+QString At(TextId id, int language) { return GetText(id, language); }
+
+int LeadingBlanks(const QString& s) {
+  int n = 0;
+  while (n < s.size() && s[n] == QLatin1Char(' ')) ++n;
+  return n;
+}
+
+int TrailingBlanks(const QString& s) {
+  int n = 0;
+  while (n < s.size() && s[s.size() - 1 - n] == QLatin1Char(' ')) ++n;
+  return n;
+}
+
+}  // namespace
+
+class TestLanguage : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { FailOnUnexpectedWarnings(); }
+
+  void tellingEntries_data() {
+    QTest::addColumn<int>("id");
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("Version") << int(TextId::Version)
+                             << QStringList{"Versie ", "Version ",  "Version ", "Version ", "Versión ",
+                                            "Versão ", "Versione ", "Versio ",  "Verzió ",  "Versiyon "};
+    QTest::newRow("not connected") << int(TextId::TheKLV820IsNotConnected)
+                                   << QStringList{
+                                          "De KLV-820 is niet aangesloten", "The KLV-820 is not connected",
+                                          "KLV-820 ist nicht verbunden",    "Le KLV-820 n'est pas connecté",
+                                          "El KLV-820 no está conectado",   "O KLV-820 não está ligado",
+                                          "Il KLV-820 non è connesso",      "KLV-820 ei ole liitettynä",
+                                          "A KLV-820 nincs csatlakoztatva", "KLV-820 bagli degil"};
+    QTest::newRow("Send to KLV") << int(TextId::SendToKLV)
+                                 << QStringList{"naar KLV",     "Send to KLV",   "An KLV senden",
+                                                "Env.au KLV",   "Enviar a KLV",  "Enviar p/ KLV",
+                                                "Invio a KLV",  "Lähetä KLV:en", "Küld. KLV-re",
+                                                "KLV’ye gönder"};
+    QTest::newRow("before sun rise") << int(TextId::BeforeSunRise)
+                                     << QStringList{" min voor zon op",    " before sun rise",
+                                                    " vor Sonnenaufgang",  " avant le lever du soleil",
+                                                    " antes del amanecer", " antes do nascer do Sol",
+                                                    " prima dell’alba",    " ennen auringonnousua",
+                                                    " napkelte elott",     " gündogumundan önce"};
+    QTest::newRow("Su") << int(TextId::Su)
+                        << QStringList{"zo ", "Su ", "So ", "Di ", "do ", "Do ", "Do ", "su ", "Va ", "Pa "};
+    QTest::newRow("to") << int(TextId::To)
+                        << QStringList{" naar ", " to ", " auf ",      " vers ",        " a ",
+                                       " para ", " a ",  " versioon ", " következore ", " : "};
+  }
+
+  void tellingEntries() {
+    QFETCH(int, id);
+    QFETCH(QStringList, texts);
+    QCOMPARE(texts.size(), LanguageCount);
+    for (int l = 0; l < LanguageCount; ++l) QCOMPARE(At(TextId(id), l), texts[l]);
+  }
+
+  // Spot checks across the table: a row dropped or doubled shifts everything
+  // after it and shows here.
+  void tableOrder() {
+    const struct {
+      TextId id;
+      const char* english;
+      const char* dutch;
+    } anchors[] = {
+        {TextId::Updating, "updating ", "opwaarderen "},
+        {TextId::Attention, "Attention!", "Let op!"},
+        {TextId::SelectACityOrMyLocation, "Select a city\ror 'my location'",
+         "Kies een plaatsnaam\rof 'mijn locatie'"},
+        {TextId::SelectMyLocationUnderCityToChangeCoorditates,
+         "Select 'my location' under -city-\rto change coorditates",
+         "Kies 'mijn locatie' bij -plaats-\rom coördinaten in te stellen"},
+        {TextId::Off, "off", "uit"},
+        {TextId::Between, "between ", "tussen "},
+        {TextId::Sa, "Sa ", "za "},
+        {TextId::Satuday, "Satuday", "zaterdag"},
+        {TextId::December, "December", "december"},
+        {TextId::MaximumNumberOfRandomActionsReached, "Maximum number of random actions reached",
+         "Maximaal aantal random akties bereikt."},
+        {TextId::Dimmer, "dimmer", "dimbare ontvanger"},
+        {TextId::Copy, "copy", "kopiëren"},
+        {TextId::AddressExcedesFlashSize, "Address excedes flash size", "Adres buiten flashbereik"},
+        {TextId::AfterClickingOn, "after clicking on", "na klik op"},
+    };
+    for (const auto& a : anchors) {
+      QCOMPARE(At(a.id, 1), QString::fromUtf8(a.english));
+      QCOMPARE(At(a.id, 0), QString::fromUtf8(a.dutch));
+    }
+    // The two "Double click to set up" entries differ only in French.
+    QCOMPARE(At(TextId::DoubleClickToSetUpTimer, 1), QStringLiteral("Double click to set up"));
+    QCOMPARE(At(TextId::DoubleClickToSetUpScene, 1), QStringLiteral("Double click to set up"));
+    QCOMPARE(At(TextId::DoubleClickToSetUpTimer, 3), QStringLiteral("Double-cliquez pour paramétrer"));
+    QCOMPARE(At(TextId::DoubleClickToSetUpScene, 3), QStringLiteral("Double-cliquez pour configurer"));
+  }
+
+  // Callers glue texts to numbers and to each other, so every translation
+  // keeps the English text's outer blanks and line breaks; and every text
+  // must survive the single-byte code page.
+  void everyTextKeepsShapeAndCodePage() {
+    for (int i = 0; i < TextCount; ++i) {
+      const auto id = TextId(i);
+      const QString english = At(id, 1);
+      for (int l = 0; l < LanguageCount; ++l) {
+        const QString t = At(id, l);
+        const QByteArray where =
+            QByteArray::number(i) + " language " + QByteArray::number(l) + ": " + t.toUtf8();
+        QVERIFY2(!t.trimmed().isEmpty(), where);
+        QVERIFY2(IsWin1252(t), where);
+        QVERIFY2(LeadingBlanks(t) == LeadingBlanks(english), where);
+        QVERIFY2(TrailingBlanks(t) == TrailingBlanks(english), where);
+        QVERIFY2(t.count(QLatin1Char('\r')) == english.count(QLatin1Char('\r')), where);
+        QVERIFY2(!t.contains(QLatin1Char('\n')), where);
+      }
+    }
+  }
+
+  // Timer entries show weekday abbreviations, weekday names and month names
+  // side by side; two equal ones in a language would make entries ambiguous.
+  void dayAndMonthNamesDistinct() {
+    const auto distinct = [](TextId first, int count, int language) {
+      QSet<QString> seen;
+      for (int i = 0; i < count; ++i) seen.insert(At(TextId(int(first) + i), language).trimmed().toLower());
+      return seen.size() == count;
+    };
+    for (int l = 0; l < LanguageCount; ++l) {
+      QVERIFY2(distinct(TextId::Su, 7, l), qPrintable(LanguageName(l)));
+      QVERIFY2(distinct(TextId::Monday, 7, l), qPrintable(LanguageName(l)));
+      QVERIFY2(distinct(TextId::January, 12, l), qPrintable(LanguageName(l)));
+    }
+  }
+
+  void betweenAndJoinsWithSingleBlanks() {
+    QCOMPARE(At(TextId::Between, 1) + "10:00" + At(TextId::And, 1) + "11:00",
+             QStringLiteral("between 10:00 and 11:00"));
+    QCOMPARE(At(TextId::Between, 0) + "10:00" + At(TextId::And, 0) + "11:00",
+             QStringLiteral("tussen 10:00 en 11:00"));
+    const QRegularExpression shape(QStringLiteral("^\\S+ 10:00 \\S+ 11:00$"));
+    for (int l = 0; l < LanguageCount; ++l) {
+      const QString joined = At(TextId::Between, l) + "10:00" + At(TextId::And, l) + "11:00";
+      QVERIFY2(shape.match(joined).hasMatch(), qPrintable(joined));
+    }
+  }
+
+  void languageOutsideRangeGivesEnglish() {
+    for (int l : {-1, 10, 255, 1 << 30}) {
+      QCOMPARE(At(TextId::Off, l), QStringLiteral("off"));
+      QCOMPARE(At(TextId::AfterClickingOn, l), QStringLiteral("after clicking on"));
+    }
+    QCOMPARE(GetText(TextId::Count, 1), QString());
+  }
+
+  void languageNames() {
+    const QStringList names{"Nederlands", "English",  "Deutsch", "Français", "Español",
+                            "Português",  "Italiano", "Suomi",   "Magyar",   "Türkçe"};
+    for (int l = 0; l < LanguageCount; ++l) QCOMPARE(LanguageName(l), names[l]);
+    QVERIFY(LanguageName(-1).isEmpty());
+    QVERIFY(LanguageName(10).isEmpty());
+  }
+
+  // GetText(id) follows the installation's language, which comes from the
+  // stored setting when the installation object is loaded.
+  void followsInstallationLanguage() {
+    TempWorkspace ws;
+    QCOMPARE(GetText(TextId::Off), QStringLiteral("off"));  // nothing stored: English
+
+    TLoadSave::Instance()->Language = 0;
+    QCOMPARE(GetText(TextId::Off), QStringLiteral("uit"));
+    TLoadSave::Instance()->WriteLanguage();
+    TLoadSave::Release();
+    QCOMPARE(TLoadSave::Instance()->Language, 0);
+    QCOMPARE(GetText(TextId::Off), QStringLiteral("uit"));
+
+    TLoadSave::Instance()->Language = 1;
+    QCOMPARE(GetText(TextId::Off), QStringLiteral("off"));
+    TLoadSave::Instance()->Language = 42;  // never from the store, but must not read past the table
+    QCOMPARE(GetText(TextId::Off), QStringLiteral("off"));
+  }
+};
+
+QTEST_GUILESS_MAIN(TestLanguage)
+#include "tst_language.moc"
