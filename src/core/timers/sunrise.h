@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QTime>
+#include <cstdint>
+
+struct TLocation;
+
+// Latitude and longitude in degrees (north and east positive), time zone in
+// hours east of UTC (standard time, no daylight-saving hour).
+struct TSunPlace {
+  double Latitude = 0;
+  double Longitude = 0;
+  double TimeZone = 0;
+};
+
+// Sunrise and sunset times and the box's sun table.
+//
+// Sun table, 144 bytes:
+//   0..71    sunrise: 24 entries of 3 bytes, 1st and 16th of January..December
+//   72..143  sunset: the same 24 entries
+// Entry: byte 0 = hour 0..23, plus 0x80 when the time on this date is later
+// than on the next table date; byte 1 = minute 0..59; byte 2 = daily step,
+// low 8 bits of (s div 60) * 64 + (s mod 60), s = seconds of change per day.
+// All times are local standard time.
+//
+// One instance per job; the box is reached through the shared report buffers
+// of the device link (MyDevFunctions.h).
+class tsunrise {
+ public:
+  static constexpr int TableSize = 144;
+  static constexpr int HalfSize = 72;
+  static constexpr int Sunrise = 1;
+  static constexpr int Sunset = -1;
+
+  uint8_t SunTable[TableSize] = {};
+
+  // Sun time for a date and place as minutes after local midnight, 0..1439.
+  // selector: +1 sunrise, -1 sunset. Polar night gives local solar noon
+  // for both selectors, polar day local solar midnight.
+  static int SunTime(int selector, int year, double latitude, double longitude, double timeZone, int month,
+                     int day);
+  // The same as a time of day with zero seconds.
+  static QTime SunTimeOfDay(int selector, int year, double latitude, double longitude, double timeZone,
+                            int month, int day);
+
+  // Round to nearest, a tie to the even neighbour.
+  static double RoundHalfEven(double x);
+  // Whole seconds between two times of day given as minutes after midnight,
+  // computed on day fractions so that e.g. 13 minutes give 779, not 780.
+  static int Seconds(int minutesA, int minutesB);
+
+  // The signed coordinates of a stored location.
+  static TSunPlace Place(const TLocation& location);
+
+  // Fill the sunrise half (bytes 0..71) or the sunset half (72..143) for the
+  // PC's current year, or for `year`.
+  void BuildSunriseTable(double latitude, double longitude, double timeZone);
+  void BuildSunsetTable(double latitude, double longitude, double timeZone);
+  void BuildSunriseTable(double latitude, double longitude, double timeZone, int year);
+  void BuildSunsetTable(double latitude, double longitude, double timeZone, int year);
+  // Both halves for one place and year.
+  void BuildTable(const TSunPlace& place, int year);
+
+  // With a box connected: three 'E' reports (offsets 0, 60, 120; lengths 60,
+  // 60, 24). No answer is read. Without a box: nothing.
+  void StoreSunTable();
+  // With a box connected: SunTable is cleared, then filled from three 'e'
+  // requests (offsets 0, 64, 128). Returns false when no box is connected or
+  // an answer did not come; the bytes not received stay zero.
+  bool FetchSunTable();
+  // True when the box holds the table the installation's location gives for
+  // the current year, or when no box is connected (nothing is sent then).
+  // A missing answer counts as a difference.
+  bool VerifySunTable();
+  // The same for an explicit place and year.
+  bool VerifySunTable(const TSunPlace& place, int year);
+
+ private:
+  void BuildHalf(int selector, int offset, double latitude, double longitude, double timeZone, int year);
+};
