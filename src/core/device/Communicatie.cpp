@@ -1,0 +1,289 @@
+#include "device/Communicatie.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <random>
+
+#include "device/MyDevFunctions.h"
+#include "model/LoadSave.h"
+#include "timers/sunrise.h"
+
+BoxAddressCheck LastAddressCheck;
+
+namespace {
+
+// A device the installation refers to; out-of-range indices give an empty
+// device (no code, no code wheel) instead of reading past the tables.
+const TApparaat& DeviceAt(int ruimte, int apparaat) {
+  static const TApparaat none;
+  if (ruimte < 0 || ruimte >= RoomCount || apparaat < 0 || apparaat >= DevicesPerRoom) return none;
+  return TLoadSave::Instance()->Ruimtes[ruimte].Apparaten[apparaat];
+}
+
+bool HasCodeWheel(const TApparaat& d) { return d.CodeSchijf != 0; }
+
+// Starts a report in OutReport. Bytes a command does not name are zero, so a
+// trace of the link is the same on every run.
+void BeginReport(char command) {
+  std::memset(OutReport, 0, ReportSize);
+  OutReport[1] = uint8_t(command);
+}
+
+void PutOffset(int offset) {
+  OutReport[2] = uint8_t(offset & 0xFF);
+  OutReport[3] = uint8_t((offset >> 8) & 0xFF);
+}
+
+bool Request() {
+  WriteReport(OutReport);
+  return ReadReport(InReport);
+}
+
+}  // namespace
+
+// ---- programme ----
+
+void TCommunicatie::DeriveSunFields(ProgAktie& e) {
+  const int z = e.ZonTijd;
+  if (z > 0 && z < 120) {
+    e.Uur = 0;
+    if (z < 60) {
+      e.Uur = 2;
+      e.Minuut = 60 - z;
+    } else {
+      e.Minuut = z - 60;
+    }
+  } else if (z > 120 && z < 240) {
+    e.Uur = 1;
+    if (z < 180) {
+      e.Uur = 3;
+      e.Minuut = 180 - z;
+    } else {
+      e.Minuut = z - 180;
+    }
+  }
+}
+
+std::array<uint8_t, 5> TCommunicatie::BuildRecord(const ProgAktie& e) {
+  const int month = e.Maand == 13 ? 0 : (e.Maand & 0x0F);
+  const int dag = e.DagDatum & 0xFF;
+  // A scene entry has no device of its own; the box takes each device's code
+  // wheel flag from the scene table's slots, so bit 2 stays 0 here.
+  const bool noWheel = !e.IsScene() && !HasCodeWheel(DeviceAt(e.Ruimte, e.Apparaat));
+  std::array<uint8_t, 5> r{};
+  // Each field is masked to its width so a bad value cannot spill into its neighbours.
+  r[0] = uint8_t((e.ZonTijd != 0 ? 1 : 0) | (e.IsScene() ? 2 : 0) | ((e.Minuut & 0x3F) << 2));
+  r[1] = uint8_t((e.Uur & 0x1F) | ((month & 0x07) << 5));
+  r[2] = uint8_t(((month >> 3) & 1) | ((dag & 0x7F) << 1));
+  r[3] = uint8_t(((dag >> 7) & 1) | (e.Random ? 2 : 0) | (noWheel ? 4 : 0) | ((e.Aktie & 0x1F) << 3));
+  r[4] = e.IsScene() ? e.SceneIndex() : uint8_t(DeviceAt(e.Ruimte, e.Apparaat).Code & 0xFF);
+  return r;
+}
+
+void TCommunicatie::BuildProgrammeImage() {
+  Image.fill(0);
+  const GlobalProgAktieList* list = TLoadSave::Instance()->Programma.get();
+  int count = 0;
+  if (list) {
+    for (const KeyedAktie& k : list->AllItems) {
+      if (count == MaxRecords) break;  // the image holds 300 records
+      if (!k.Entry) continue;
+      DeriveSunFields(*k.Entry);
+      const auto rec = BuildRecord(*k.Entry);
+      std::copy(rec.begin(), rec.end(), Image.begin() + 5 * count);
+      ++count;
+    }
+  }
+  Image[5 * count] = EndByte;
+  imageLength_ = 5 * count + 1;
+}
+
+void TCommunicatie::UploadProgramme() {
+  BuildProgrammeImage();
+  if (!BoxConnected) return;
+  const int n = imageLength_;
+  for (int offset = 0; offset < n; offset += 60) {
+    BeginReport('P');
+    PutOffset(offset);
+    const int count = std::min(60, ImageSize - offset);
+    std::copy_n(Image.begin() + offset, count, OutReport + 5);
+    // A full programme's end byte lies alone at 1500; that chunk says it
+    // carries one byte, so a box whose programme memory ends at 1501 takes it
+    // whole. Every other chunk says 60.
+    OutReport[4] = offset + 60 > ImageSize ? uint8_t(ImageSize - offset) : 60;
+    WriteReport(OutReport);
+  }
+}
+
+bool TCommunicatie::ReadProgramme(std::array<uint8_t, ImageSize>& buffer) {
+  buffer.fill(0);
+  if (!BoxConnected) return false;
+  // The end byte of a full programme sits at 1500, so the read-back covers
+  // 0..1500 inclusive: otherwise a full programme could never verify.
+  int j = 0;
+  while (j < ImageSize) {
+    BeginReport('p');
+    PutOffset(j);
+    if (!Request()) return false;
+    for (int i = 1; i <= 64 && j < ImageSize; ++i, ++j) {
+      buffer[j] = InReport[i];
+      if (j % 5 == 0 && buffer[j] == EndByte) return true;
+    }
+  }
+  return true;
+}
+
+bool TCommunicatie::ProgrammeMatches() {
+  BuildProgrammeImage();
+  std::array<uint8_t, ImageSize> back{};
+  if (!ReadProgramme(back)) return false;
+  return back == Image;
+}
+
+// ---- scene table ----
+
+void TCommunicatie::BuildSceneTable() {
+  SceneTable.fill(0);
+  const TLoadSave* ls = TLoadSave::Instance();
+  for (int s = 0; s < SceneCount; ++s) {
+    for (int k = 0; k < ItemsPerScene; ++k) {
+      const TSceneAktie& a = ls->Scenes[s].Akties[k];
+      if (a.Apparaat == -1) break;
+      const TApparaat& d = DeviceAt(a.Ruimte, a.Apparaat);
+      const int at = 32 * s + 2 * k;
+      SceneTable[at] = uint8_t(d.Code & 0xFF);
+      SceneTable[at + 1] =
+          uint8_t((((a.Waarde * 2) & 0xFF) + (HasCodeWheel(d) ? 0 : 1) + (k < 15 ? 0x80 : 0)) & 0xFF);
+    }
+  }
+}
+
+bool TCommunicatie::ReadSceneTable() {
+  if (!BoxConnected) return false;
+  bool all = true;
+  for (int offset = 0; offset < SceneTableSize; offset += 64) {
+    BeginReport('c');
+    PutOffset(offset);
+    if (Request()) {
+      std::copy_n(InReport + 1, 64, BoxSceneTable.begin() + offset);
+    } else {
+      all = false;
+      if (!BoxConnected) break;  // the box is gone: nothing more will come
+    }
+  }
+  return all;
+}
+
+void TCommunicatie::SyncSceneTable() {
+  const bool read = ReadSceneTable();
+  BuildSceneTable();
+  if (read && SceneTable == BoxSceneTable) return;
+  if (!BoxConnected) return;
+  for (int offset = 0; offset <= 480; offset += 60) {
+    BeginReport('C');
+    PutOffset(offset);
+    const int count = std::min(60, SceneTableSize - offset);
+    std::copy_n(SceneTable.begin() + offset, count, OutReport + 5);
+    OutReport[4] = offset < 480 ? 60 : 32;
+    WriteReport(OutReport);
+  }
+  ReadSceneTable();
+}
+
+void TCommunicatie::ActivateScene(int index) {
+  if (!BoxConnected) return;
+  BeginReport('S');
+  OutReport[2] = uint8_t(index & 0xFF);
+  WriteReport(OutReport);
+}
+
+// ---- sun table ----
+
+void TCommunicatie::SendSunTable() {
+  const TSunPlace p = tsunrise::Place(TLoadSave::Instance()->Location);
+  tsunrise sun;
+  sun.BuildSunriseTable(p.Latitude, p.Longitude, p.TimeZone);
+  sun.BuildSunsetTable(p.Latitude, p.Longitude, p.TimeZone);
+  sun.StoreSunTable();
+}
+
+// ---- verification ----
+
+bool TCommunicatie::VerifyBox() {
+  BuildSceneTable();
+  if (!ReadSceneTable() || SceneTable != BoxSceneTable) return false;
+  {
+    tsunrise sun;
+    if (!sun.VerifySunTable()) return false;
+  }
+  return ProgrammeMatches();
+}
+
+TCommunicatie::BlockCheck TCommunicatie::CheckBlocks() {
+  BlockCheck c;
+  BuildSceneTable();
+  c.SceneTableEqual = ReadSceneTable() && SceneTable == BoxSceneTable;
+  {
+    tsunrise sun;
+    c.SunTableEqual = BoxConnected && sun.VerifySunTable();
+  }
+  c.ProgrammeEqual = ProgrammeMatches();
+  return c;
+}
+
+// ---- single reports ----
+
+void SendSwitch(uint8_t code, uint8_t actionByte) {
+  if (!BoxConnected) return;
+  BeginReport('Z');
+  OutReport[2] = code;
+  OutReport[3] = actionByte;
+  OutReport[4] = 5;
+  WriteReport(OutReport);
+}
+
+uint8_t SwitchOnByte(const TApparaat& d) { return HasCodeWheel(d) ? 0x22 : 0x23; }
+uint8_t SwitchOffByte(const TApparaat& d) { return HasCodeWheel(d) ? 0x00 : 0x01; }
+uint8_t DimValueByte(const TApparaat& d) { return uint8_t((d.DimNiveau * 2 + 1) & 0xFF); }
+uint8_t LearningTickByte(const TApparaat& d) { return d.Dimbaar ? 0x11 : 0x23; }
+
+void SendBoxClock(const QDateTime& local) {
+  if (!BoxConnected) return;
+  const QDate date = local.date();
+  const QTime time = local.time();
+  BeginReport('T');
+  OutReport[2] = uint8_t((date.year() - 2000) & 0xFF);
+  OutReport[3] = uint8_t(date.month());
+  OutReport[4] = uint8_t(date.day());
+  OutReport[5] = uint8_t(time.hour());
+  OutReport[6] = uint8_t(time.minute());
+  OutReport[7] = uint8_t(time.second());
+  OutReport[8] = uint8_t(date.dayOfWeek() % 7 + 1);  // Qt: Monday 1 .. Sunday 7
+  WriteReport(OutReport);
+}
+
+uint8_t AddressCheckByte(uint8_t a, uint8_t b, uint8_t c) { return uint8_t(255 - ((a + b + c) % 256)); }
+
+void CheckBoxAddress() {
+  if (!BoxConnected) return;
+  LastAddressCheck = BoxAddressCheck();
+  BeginReport('d');
+  if (!Request()) return;  // no answer: nothing is known, so nothing is replaced
+  LastAddressCheck.Answered = true;
+  LastAddressCheck.Address = {InReport[1], InReport[2], InReport[3]};
+  LastAddressCheck.Check = InReport[4];
+  LastAddressCheck.Valid = InReport[4] == AddressCheckByte(InReport[1], InReport[2], InReport[3]);
+  if (LastAddressCheck.Valid) return;
+  std::mt19937 rng(uint32_t(std::chrono::system_clock::now().time_since_epoch().count()));
+  std::uniform_int_distribution<uint32_t> dist(0, 0x3FFFFF);
+  uint32_t v = 0;
+  while (v == 0) v = dist(rng);
+  BeginReport('D');
+  OutReport[2] = uint8_t(v >> 16);
+  OutReport[3] = uint8_t((v >> 8) & 0xFF);
+  OutReport[4] = uint8_t(v & 0xFF);
+  WriteReport(OutReport);
+  LastAddressCheck.Replaced = true;
+  LastAddressCheck.NewAddress = v;
+}

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QDateTime>
+#include <array>
+#include <cstdint>
+
+class ProgAktie;
+struct TApparaat;
+
+// The application firmware's command protocol. Every operation sends only
+// while BoxConnected; requests are a WriteReport of OutReport followed by a
+// ReadReport into InReport.
+//
+// Report layouts (byte 1 = command letter; offsets are 16-bit little-endian
+// in bytes 2..3):
+//   'T' 2 year-2000, 3 month, 4 day, 5 hour, 6 minute, 7 second, 8 day of week (1 = Sunday)
+//   'd' request; answer 1..3 address (MSB first), 4 check byte
+//   'D' 2..4 new address (MSB first)
+//   'P' / 'C' 2..3 offset, 4 length, 5..64 data     'p' / 'c' 2..3 offset; answer 1..64 data
+//   'S' 2 scene index
+//   'Z' 2 device code, 3 action byte, 4 = 5
+//
+// Programme record, 5 bytes (bit 0 least significant):
+//   0: bit 0 sun-relative, bit 1 scene entry, bits 2..7 minute (or sun offset)
+//   1: bits 0..4 hour (or sun kind: bit 0 sunset, bit 1 before), bits 5..7 month code bits 0..2
+//   2: bit 0 month code bit 3, bits 1..7 DagDatum bits 0..6
+//   3: bit 0 DagDatum bit 7, bit 1 random, bit 2 no code wheel, bits 3..7 action
+//   4: device code (low byte), or the scene index
+// Month code: 1..12, 0 for every month. The image ends with 0xF0.
+class TCommunicatie {
+ public:
+  static constexpr int MaxRecords = 300;
+  static constexpr int ImageSize = 5 * MaxRecords + 1;  // 1501
+  static constexpr int SceneTableSize = 512;
+  static constexpr uint8_t EndByte = 0xF0;
+
+  std::array<uint8_t, ImageSize> Image{};
+  std::array<uint8_t, SceneTableSize> SceneTable{};
+  std::array<uint8_t, SceneTableSize> BoxSceneTable{};
+
+  // The image's length in bytes after the last BuildProgrammeImage (records + end byte).
+  int ImageLength() const { return imageLength_; }
+
+  // Compiles the installation's programme (at most 300 entries; more are not
+  // sent) into Image. Derives the sun fields (Uur, Minuut) of sun-relative
+  // entries and stores them in the entries.
+  void BuildProgrammeImage();
+  // BuildProgrammeImage, then 'P' chunks of 60 bytes.
+  void UploadProgramme();
+  void BuildSceneTable();
+  // Eight 'c' requests into BoxSceneTable. False when no box is connected or
+  // an answer did not come (those bytes keep their old value).
+  bool ReadSceneTable();
+  // Sends the scene table with 'C' unless the box's equals the built one. A
+  // read-back that failed counts as different.
+  void SyncSceneTable();
+  void ActivateScene(int index);
+  // The sun table for the installation's location, with 'E'.
+  void SendSunTable();
+  // True when the box holds the scene table, sun table and programme image
+  // the installation gives. A missing answer counts as a difference.
+  bool VerifyBox();
+
+  // Which blocks differ; every block is read (unlike VerifyBox, which stops
+  // at the first difference).
+  struct BlockCheck {
+    bool SceneTableEqual = false;
+    bool SunTableEqual = false;
+    bool ProgrammeEqual = false;
+    bool AllEqual() const { return SceneTableEqual && SunTableEqual && ProgrammeEqual; }
+  };
+  BlockCheck CheckBlocks();
+
+  // One record for `entry` (sun fields already derived).
+  static std::array<uint8_t, 5> BuildRecord(const ProgAktie& entry);
+  // Stores Uur and Minuut of a sun-relative entry as the record wants them.
+  static void DeriveSunFields(ProgAktie& entry);
+
+ private:
+  // 'p' read-back of the programme into `buffer`; false on a missing answer.
+  bool ReadProgramme(std::array<uint8_t, ImageSize>& buffer);
+  bool ProgrammeMatches();
+  int imageLength_ = 1;
+};
+
+// Switch report 'Z' into OutReport and write it.
+void SendSwitch(uint8_t code, uint8_t actionByte);
+// Action bytes of the switch buttons for `device`.
+uint8_t SwitchOnByte(const TApparaat& device);
+uint8_t SwitchOffByte(const TApparaat& device);
+uint8_t DimValueByte(const TApparaat& device);
+uint8_t LearningTickByte(const TApparaat& device);
+
+// 'T' with `local` (date, time, day of week 1 = Sunday).
+void SendBoxClock(const QDateTime& local);
+
+// What the last CheckBoxAddress found.
+struct BoxAddressCheck {
+  bool Answered = false;  // the box answered 'd'
+  std::array<uint8_t, 3> Address{};
+  uint8_t Check = 0;
+  bool Valid = false;
+  bool Replaced = false;  // a new address was sent with 'D'
+  uint32_t NewAddress = 0;
+};
+extern BoxAddressCheck LastAddressCheck;
+
+// 'd'; when the check byte is wrong, 'D' with a new random address
+// 1..0x3FFFFF. No 'D' when the box did not answer.
+void CheckBoxAddress();
+// The check byte an address needs: 255 - (a + b + c) mod 256.
+uint8_t AddressCheckByte(uint8_t a, uint8_t b, uint8_t c);
