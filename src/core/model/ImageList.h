@@ -34,7 +34,11 @@ class TImageList {
   bool Replace(int index, const QImage& picture, std::optional<QRgb> maskColour = std::nullopt);
   void Clear();
 
-  // Used by the file reader: a picture with an explicit mask (true = transparent).
+  // Used by the file reader: a picture with an explicit mask (Mono/MonoLSB:
+  // index 1 = transparent; other formats: light pixels are transparent),
+  // both scaled to the list's size. An empty mask means none. The picture's
+  // transparent colour is the one colour that exactly its masked pixels have,
+  // and none when masked pixels differ or a visible pixel shares it.
   int AddWithMask(const QImage& picture, const QImage& mask);
   // The mask of a picture (Format_Mono, 1 = transparent) or a null image.
   QImage Mask(int index) const;
@@ -43,7 +47,9 @@ class TImageList {
   struct Item {
     QImage picture;  // RGB888
     QImage mask;     // Mono, null when the picture has no transparency
-    std::optional<QRgb> maskColour;
+    // Derived from an explicit mask on first request (see AddWithMask).
+    mutable std::optional<QRgb> maskColour;
+    mutable bool colourPending = false;
   };
   int width_;
   int height_;

@@ -15,7 +15,16 @@
 //   "Bitmap":        the common-controls image-list stream ("IL" header with
 //                    count and picture size, then the pictures as one BMP
 //                    strip and, for masked lists, the mask strip)
-// Multi-byte values are little-endian.
+// Multi-byte values are little-endian. Details of the stream and its limits:
+// model/ImageListStream.h.
+//
+// Reading: a bare object stream (starting "TPF0") is accepted too; other
+// properties are skipped by their value types; Height and Width must be
+// integers but the stream's own picture size rules, and pictures of another
+// size are scaled to the list's size (the list keeps its size). A file
+// without "Bitmap" is an empty list. The component name becomes list.Name.
+// Writing: an empty list gets no "Bitmap" property; pixels under a mask are
+// written black (see ImageListStream.h).
 
 // Parses a whole file image. On failure returns false, leaves `list`
 // untouched and says why in `error`; never reads past `data`.

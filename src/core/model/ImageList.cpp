@@ -1,0 +1,185 @@
+#include "model/ImageList.h"
+
+#include <cstring>
+
+namespace {
+
+constexpr QRgb kRgbMask = 0x00FFFFFF;
+
+QImage MakeMono(int width, int height) {
+  QImage mask(width, height, QImage::Format_Mono);
+  // Index 1 (white) is transparent, as in the common-controls mask bitmaps.
+  mask.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+  mask.fill(0);
+  return mask;
+}
+
+inline bool MonoBit(const uchar* line, int x) { return (line[x >> 3] >> (7 - (x & 7))) & 1; }
+inline void SetMonoBit(uchar* line, int x) { line[x >> 3] |= uchar(0x80 >> (x & 7)); }
+
+QImage ToRgb888(const QImage& picture, int width, int height, bool nearest) {
+  QImage rgb = picture;
+  if (rgb.size() != QSize(width, height)) {
+    rgb = rgb.scaled(width, height, Qt::IgnoreAspectRatio,
+                     nearest ? Qt::FastTransformation : Qt::SmoothTransformation);
+  }
+  if (rgb.format() != QImage::Format_RGB888) rgb = rgb.convertToFormat(QImage::Format_RGB888);
+  return rgb;
+}
+
+// Mask of the pixels that have exactly `colour`; null when none has it.
+QImage MaskOfColour(const QImage& rgb, QRgb colour) {
+  const uchar r = uchar(qRed(colour)), g = uchar(qGreen(colour)), b = uchar(qBlue(colour));
+  QImage mask = MakeMono(rgb.width(), rgb.height());
+  bool any = false;
+  const int w = rgb.width(), h = rgb.height();
+  for (int y = 0; y < h; ++y) {
+    const uchar* src = rgb.constScanLine(y);
+    uchar* dst = mask.scanLine(y);
+    for (int x = 0; x < w; ++x, src += 3) {
+      if (src[0] == r && src[1] == g && src[2] == b) {
+        SetMonoBit(dst, x);
+        any = true;
+      }
+    }
+  }
+  return any ? mask : QImage();
+}
+
+// Normalises a caller's mask to a Mono image of the given size (1 =
+// transparent); null when no pixel is transparent.
+QImage NormaliseMask(const QImage& source, int width, int height) {
+  if (source.isNull()) return QImage();
+  QImage scaled = source;
+  if (scaled.size() != QSize(width, height))
+    scaled = scaled.scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+  QImage mask = MakeMono(width, height);
+  bool any = false;
+  if (scaled.format() == QImage::Format_Mono || scaled.format() == QImage::Format_MonoLSB) {
+    if (scaled.format() == QImage::Format_MonoLSB) scaled = scaled.convertToFormat(QImage::Format_Mono);
+    const int bytes = (width + 7) / 8;
+    for (int y = 0; y < height; ++y) {
+      uchar* dst = mask.scanLine(y);
+      std::memcpy(dst, scaled.constScanLine(y), size_t(bytes));
+      if (width % 8) dst[bytes - 1] &= uchar(0xFF << (8 - width % 8));
+      for (int i = 0; i < bytes && !any; ++i) any = dst[i] != 0;
+    }
+  } else {
+    // Any other picture: light pixels are transparent.
+    const QImage gray = scaled.convertToFormat(QImage::Format_Grayscale8);
+    for (int y = 0; y < height; ++y) {
+      const uchar* src = gray.constScanLine(y);
+      uchar* dst = mask.scanLine(y);
+      for (int x = 0; x < width; ++x) {
+        if (src[x] >= 128) {
+          SetMonoBit(dst, x);
+          any = true;
+        }
+      }
+    }
+  }
+  return any ? mask : QImage();
+}
+
+// The one colour that exactly the masked pixels have, if there is such a colour.
+std::optional<QRgb> ColourOfMask(const QImage& rgb, const QImage& mask) {
+  if (mask.isNull()) return std::nullopt;
+  bool found = false;
+  uchar c[3] = {0, 0, 0};
+  const int w = rgb.width(), h = rgb.height();
+  for (int y = 0; y < h; ++y) {
+    const uchar* src = rgb.constScanLine(y);
+    const uchar* m = mask.constScanLine(y);
+    for (int x = 0; x < w; ++x, src += 3) {
+      if (!MonoBit(m, x)) continue;
+      if (!found) {
+        std::memcpy(c, src, 3);
+        found = true;
+      } else if (std::memcmp(c, src, 3) != 0) {
+        return std::nullopt;
+      }
+    }
+  }
+  if (!found) return std::nullopt;
+  // Only a true transparent colour when no visible pixel shares it.
+  for (int y = 0; y < h; ++y) {
+    const uchar* src = rgb.constScanLine(y);
+    const uchar* m = mask.constScanLine(y);
+    for (int x = 0; x < w; ++x, src += 3) {
+      if (src[0] == c[0] && src[1] == c[1] && src[2] == c[2] && !MonoBit(m, x)) return std::nullopt;
+    }
+  }
+  return qRgb(c[0], c[1], c[2]) & kRgbMask;
+}
+
+}  // namespace
+
+TImageList::TImageList(int width, int height) : width_(width), height_(height) {}
+
+QImage TImageList::Get(int index) const {
+  if (index < 0 || index >= Count()) return QImage();
+  return items_[size_t(index)].picture;
+}
+
+std::optional<QRgb> TImageList::MaskColour(int index) const {
+  if (index < 0 || index >= Count()) return std::nullopt;
+  const Item& item = items_[size_t(index)];
+  if (item.colourPending) {
+    item.maskColour = ColourOfMask(item.picture, item.mask);
+    item.colourPending = false;
+  }
+  return item.maskColour;
+}
+
+QImage TImageList::Mask(int index) const {
+  if (index < 0 || index >= Count()) return QImage();
+  return items_[size_t(index)].mask;
+}
+
+QImage TImageList::GetMasked(int index) const {
+  if (index < 0 || index >= Count()) return QImage();
+  const Item& item = items_[size_t(index)];
+  QImage out(item.picture.size(), QImage::Format_ARGB32);
+  const int w = out.width(), h = out.height();
+  for (int y = 0; y < h; ++y) {
+    const uchar* src = item.picture.constScanLine(y);
+    const uchar* m = item.mask.isNull() ? nullptr : item.mask.constScanLine(y);
+    QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < w; ++x, src += 3) dst[x] = (m && MonoBit(m, x)) ? 0u : qRgb(src[0], src[1], src[2]);
+  }
+  return out;
+}
+
+int TImageList::Add(const QImage& picture, std::optional<QRgb> maskColour) {
+  Item item;
+  item.picture = ToRgb888(picture, width_, height_, maskColour.has_value());
+  if (maskColour) {
+    item.maskColour = *maskColour & kRgbMask;
+    item.mask = MaskOfColour(item.picture, *item.maskColour);
+  }
+  items_.push_back(std::move(item));
+  return Count() - 1;
+}
+
+bool TImageList::Replace(int index, const QImage& picture, std::optional<QRgb> maskColour) {
+  if (index < 0 || index >= Count()) return false;
+  Item item;
+  item.picture = ToRgb888(picture, width_, height_, maskColour.has_value());
+  if (maskColour) {
+    item.maskColour = *maskColour & kRgbMask;
+    item.mask = MaskOfColour(item.picture, *item.maskColour);
+  }
+  items_[size_t(index)] = std::move(item);
+  return true;
+}
+
+void TImageList::Clear() { items_.clear(); }
+
+int TImageList::AddWithMask(const QImage& picture, const QImage& mask) {
+  Item item;
+  item.picture = ToRgb888(picture, width_, height_, !mask.isNull());
+  item.mask = NormaliseMask(mask, width_, height_);
+  item.colourPending = !item.mask.isNull();
+  items_.push_back(std::move(item));
+  return Count() - 1;
+}

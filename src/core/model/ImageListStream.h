@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include "model/ImageList.h"
+
+// The common-controls image-list stream (the data of the "Bitmap" property).
+// All values little-endian.
+//
+//   ILHEAD (28 bytes): WORD magic "IL" (0x4C49), WORD version (0x101),
+//     WORD count, WORD capacity, WORD grow, WORD cx, WORD cy,
+//     DWORD background colour (0xFFFFFFFF = none), WORD flags
+//     (0x0001 masked, 0x00FE colour depth), 4 x SHORT overlay indices (-1).
+//   The pictures as one BMP file image (BITMAPFILEHEADER, BITMAPINFOHEADER,
+//     for 1..8 bits per pixel a palette of 2^bits RGBQUADs, rows padded to 4
+//     bytes, bottom-up unless the height is negative), picture i at column
+//     i % columns, row i / columns, where columns = strip width / cx.
+//   For a masked list, the mask strip in the same form (white/1 = transparent).
+//
+// Reading accepts 1, 4, 8, 16 (5-5-5), 24 and 32 bits per pixel, uncompressed,
+// bottom-up and top-down, masked and unmasked. Pictures whose size differs from
+// the list's are scaled to it. Limits checked before anything is allocated:
+// at most kMaxImageListPictures pictures, cx and cy at most kMaxImageListSide,
+// strip sides at most kMaxStripSide, and every bitmap's bits inside the data.
+//
+// Writing: 24-bit image strip 4 pictures wide, capacity = count rounded up to
+// a multiple of 4 (at least 4), grow 4, no background colour, overlays -1;
+// flags 0x0018, plus 0x0001 and a 1-bit mask strip when any picture has a
+// mask. Pixels under the mask are written black, as drawing with the mask
+// (AND the mask, OR the image) requires; the reader therefore gets the mask
+// back exactly, while the transparent colour comes back only when it can be
+// told from the pixels (see TImageList::AddWithMask).
+
+inline constexpr int kMaxImageListPictures = 4096;
+inline constexpr int kMaxImageListSide = 2048;
+inline constexpr int kMaxStripSide = 1 << 18;
+
+// Appends the stream's pictures to `out` (a fresh list of the wanted size).
+bool ParseImageListStream(QByteArrayView data, TImageList& out, QString* error);
+
+// Appends the stream of `list` to `out`.
+void AppendImageListStream(const TImageList& list, QByteArray& out);
