@@ -64,11 +64,15 @@ class TLoadSave {
   static void Recreate();
   // Destroys the instance (program end, tests); the next Instance() loads anew.
   static void Release();
+  // Replaces the instance by a new, unloaded installation: InitData,
+  // DefaultEnvironment, empty image lists and programme, language from the
+  // setting. Nothing is read from the working files (klv820ctl init).
+  static void ResetToNew();
 
   ~TLoadSave();
 
   int32_t Language = 1;
-  std::array<TRuimte, RoomCount> Ruimtes;
+  std::array<TRuimte, ::RoomCount> Ruimtes;  // qualified: RoomCount() below
   std::array<TScene, SceneCount> Scenes;
   uint8_t OldModel = 0;
   uint8_t ShowHints = 1;
@@ -83,8 +87,13 @@ class TLoadSave {
   // the program starts anyway with defaults for the unreadable parts.
   QStringList LoadProblems;
 
-  // Writes the six working files, each replaced atomically.
+  // Writes the six working files, each replaced atomically (written aside,
+  // then renamed over the old one). Every file is tried; the result names the
+  // first one that failed, whose old version stays whole.
   SaveResult Save();
+  // Writes only "kvl820.dat" and "environment.dat", leaving the image list
+  // files as they are.
+  SaveResult SaveDataFiles();
 
   // Registry value "Language" (QSettings "Dravik"/"KLV-820"); a missing key
   // or value, or a value outside 0..9, reads as 1 (English).
