@@ -1,0 +1,20 @@
+#include <QApplication>
+
+#include "shell/BaseForm.h"
+#include "shell/SingleInstance.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QCoreApplication::setOrganizationName(QStringLiteral("Dravik"));
+  QCoreApplication::setApplicationName(QStringLiteral("KLV-820"));
+
+  // A second start of the same program file brings the first to the front
+  // and ends without showing anything.
+  TSingleInstance instance;
+  if (!instance.Claim()) return 0;
+
+  TMainForm form;
+  QObject::connect(&instance, &TSingleInstance::RaiseRequested, &form, &TMainForm::BringToFront);
+  form.show();
+  return app.exec();
+}

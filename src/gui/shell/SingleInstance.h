@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QLocalServer;
+class QLockFile;
+
+// One running instance per program file. Copies of the program at other
+// paths do not see each other.
+//
+// The claim is a lock file "<ServerName>.lock" in the temp folder, held for
+// the whole run (a crashed holder's lock is taken over, QLockFile checks its
+// process). The holder listens on a local socket named ServerName(); a later
+// start of the same program file connects to it, sends "raise\n", waits up to
+// a second for "ok\n" and gives up its start.
+class TSingleInstance : public QObject {
+  Q_OBJECT
+ public:
+  // programPath: the program file; by default the running one.
+  explicit TSingleInstance(const QString& programPath = QString(), QObject* parent = nullptr);
+  ~TSingleInstance() override;
+
+  // The program file's full path with every '/', '\\' and blank removed.
+  static QString ServerName(const QString& programPath);
+
+  // True when this process now holds the claim and listens for requests.
+  // False when another instance of the same program file runs: it has been
+  // asked to come to the front (within `timeoutMs`), and this start should
+  // end quietly with exit status 0. Also false when the running holder does
+  // not answer within timeoutMs.
+  bool Claim(int timeoutMs = 3000);
+
+  // Gives the claim up: stops listening and removes the lock. A new instance
+  // of the program can claim right after.
+  void Release();
+  bool IsClaimed() const { return claimed_; }
+  // The local socket name in use: ServerName(), shortened with a hash when
+  // too long for a socket path.
+  QString Name() const { return socket_; }
+
+  // The instance that holds this process's claim, or null.
+  static TSingleInstance* Current();
+
+ signals:
+  // A later start asked this instance to restore and activate its window.
+  void RaiseRequested();
+
+ private:
+  void onNewConnection();
+  bool askRunningInstance(int timeoutMs);
+  bool listen();
+
+  QString name_;    // ServerName(programPath)
+  QString socket_;  // the socket name actually used (shortened when too long)
+  std::unique_ptr<QLockFile> lock_;
+  QLocalServer* server_ = nullptr;
+  bool claimed_ = false;
+};
+
+// Starts the program file anew and ends this process: releases the single
+// instance claim first, so the new process is not refused while this one is
+// still ending, then launches the program (no arguments, same working
+// folder) detached and leaves the event loop with status 0. When the launch
+// fails the claim is taken back, nothing ends, and the result is false.
+bool RestartProgram();
