@@ -1,0 +1,93 @@
+#include "shell/Melding.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QScreen>
+#include <cmath>
+
+#include "shell/RoundForm.h"
+#include "shell/Utilities.h"
+#include "ui_Melding.h"
+#include "widgets/Artwork.h"
+#include "widgets/GradBtn.h"
+#include "widgets/ImageControl.h"
+
+TfrmMeld* frmMeld = nullptr;
+
+TfrmMeld::TfrmMeld(QWidget* parent) : QDialog(parent), ui(new Ui::TfrmMeld) {
+  ui->setupUi(this);
+  setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+  setFixedSize(480, 360);
+
+  ui->Image1->setPicture(QImage(QString::fromLatin1(Artwork::MessageBackground)));
+  QFont labelFont(QStringLiteral("Arial"));
+  labelFont.setPixelSize(21);
+  for (TLabel* l : {ui->Label1, ui->Label2}) {
+    l->setFont(labelFont);
+    l->setAttribute(Qt::WA_TranslucentBackground);
+    l->hide();
+  }
+  QFont buttonFont(QStringLiteral("Arial"));
+  buttonFont.setPixelSize(19);
+  for (TGradBtn* b : {ui->btn1, ui->btn2}) {
+    b->setFont(buttonFont);
+    TUtilities::SetButtonNormal(b);
+    b->hide();
+  }
+  connect(ui->btn1, &QPushButton::clicked, this, [this] { done(1); });
+  connect(ui->btn2, &QPushButton::clicked, this, [this] { done(2); });
+
+  RoundForm(this, 20);
+  TUtilities::RoundButtons(this);
+}
+
+TfrmMeld::~TfrmMeld() { delete ui; }
+
+TImage* TfrmMeld::Image1() const { return ui->Image1; }
+TLabel* TfrmMeld::Label1() const { return ui->Label1; }
+TLabel* TfrmMeld::Label2() const { return ui->Label2; }
+TGradBtn* TfrmMeld::btn1() const { return ui->btn1; }
+TGradBtn* TfrmMeld::btn2() const { return ui->btn2; }
+
+int TfrmMeld::Meld(const QString& line1, const QString& line2, const QString& button1,
+                   const QString& button2) {
+  const int left1 = ui->btn1->x(), left2 = ui->btn2->x();
+  if (button1.isEmpty() || button2.isEmpty()) {
+    const int left = int(std::nearbyint(width() / 2.0)) - int(std::nearbyint(ui->btn1->width() / 2.0));
+    ui->btn1->move(left, ui->btn1->y());
+    ui->btn2->move(left, ui->btn2->y());
+  }
+  auto fill = [](auto* control, const QString& text) {
+    control->setText(text);
+    control->setVisible(!text.isEmpty());
+  };
+  fill(ui->Label1, line1);
+  fill(ui->Label2, line2);
+  fill(ui->btn1, button1);
+  fill(ui->btn2, button2);
+
+  // Centred over the main window (or the screen when there is none).
+  const QWidget* over = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();
+  const QRect area = over && over != this ? over->frameGeometry()
+                     : screen()           ? screen()->availableGeometry()
+                                          : QRect(0, 0, 800, 600);
+  move(area.center() - rect().center());
+
+  const int result = exec();
+  ui->btn1->move(left1, ui->btn1->y());
+  ui->btn2->move(left2, ui->btn2->y());
+  return result == 1 ? 1 : 2;
+}
+
+int ShowMeld(const QString& line1, const QString& line2, const QString& button1, const QString& button2,
+             QWidget* parent) {
+  if (!parent) parent = QApplication::activeWindow();
+  // A message asked while another is open nests; the outer one is restored.
+  TfrmMeld* outer = frmMeld;
+  auto* dialog = new TfrmMeld(parent);
+  frmMeld = dialog;
+  const int result = dialog->Meld(line1, line2, button1, button2);
+  delete dialog;
+  frmMeld = outer;
+  return result;
+}

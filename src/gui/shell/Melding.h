@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+namespace Ui {
+class TfrmMeld;
+}
+class TImage;
+class TLabel;
+class TGradBtn;
+
+// The message dialog of the program: 480 x 360, borderless, rounded, two
+// centred text lines and one or two buttons on the background artwork.
+class TfrmMeld : public QDialog {
+  Q_OBJECT
+ public:
+  // Centred over `parent` (the main window) when given, else over the active
+  // window or the screen.
+  explicit TfrmMeld(QWidget* parent = nullptr);
+  ~TfrmMeld() override;
+
+  // Shows the message modally. An empty line leaves its label hidden; an
+  // empty button text hides that button, and a lone button is centred.
+  // Returns 1 when closed by the first button, 2 in every other case.
+  int Meld(const QString& line1, const QString& line2, const QString& button1, const QString& button2);
+
+  TImage* Image1() const;
+  TLabel* Label1() const;
+  TLabel* Label2() const;
+  TGradBtn* btn1() const;
+  TGradBtn* btn2() const;
+
+ private:
+  Ui::TfrmMeld* ui;
+};
+
+// The dialog currently shown, or null.
+extern TfrmMeld* frmMeld;
+
+// The calling pattern in one call: creates the dialog into frmMeld over
+// `parent`, runs Meld, destroys it and empties frmMeld.
+int ShowMeld(const QString& line1, const QString& line2, const QString& button1,
+             const QString& button2 = QString(), QWidget* parent = nullptr);

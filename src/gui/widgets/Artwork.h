@@ -1,0 +1,14 @@
+#pragma once
+
+// Resource paths of the dialog and window artwork (PNG, exact sizes). Load
+// them with QImage/QPixmap and stretch them over the dialog.
+namespace Artwork {
+inline constexpr const char* MessageBackground = ":/art/dialog_message.png";  // 480 x 360, message dialog
+inline constexpr const char* UpdateBackground = ":/art/dialog_update.png";    // 480 x 360, firmware update
+inline constexpr const char* TimeBackground = ":/art/dialog_time.png";        // 497 x 272, time choice
+inline constexpr const char* DayDateBackground = ":/art/dialog_daydate.png";  // 497 x 272, day/date choice
+inline constexpr const char* ActionBackground = ":/art/dialog_action.png";    // 352 x 272, action choice
+inline constexpr const char* MonthBackground = ":/art/dialog_month.png";      // 497 x 409, month choice
+inline constexpr const char* MainBackground = ":/shell/background.jpg";       // 800 x 600
+inline constexpr const char* Logo = ":/shell/logo.png";                       // 130 x 39
+}  // namespace Artwork

@@ -1,0 +1,143 @@
+#include "widgets/GradBtn.h"
+
+#include <QBitmap>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStyleOptionButton>
+
+#include "widgets/Colours.h"
+#include "widgets/ImageControl.h"
+
+TGradBtn::TGradBtn(QWidget* parent) : TGradBtn(QString(), parent) {}
+
+TGradBtn::TGradBtn(const QString& text, QWidget* parent)
+    : QPushButton(text, parent),
+      from_(FromWinColor(WinColour::Grey)),
+      to_(FromWinColor(WinColour::White)),
+      font_(Qt::black) {
+  setFocusPolicy(Qt::NoFocus);
+  setAttribute(Qt::WA_Hover);
+  setCursor(Qt::PointingHandCursor);
+}
+
+void TGradBtn::setGradientFrom(const QColor& c) {
+  from_ = c;
+  update();
+}
+void TGradBtn::setGradientTo(const QColor& c) {
+  to_ = c;
+  update();
+}
+void TGradBtn::setFontColor(const QColor& c) {
+  font_ = c;
+  update();
+}
+void TGradBtn::setColours(const QColor& from, const QColor& to, const QColor& font) {
+  from_ = from;
+  to_ = to;
+  font_ = font;
+  update();
+}
+
+void TGradBtn::setRoundCorners(int corner) {
+  corner_ = qMax(0, corner);
+  applyMask();
+  update();
+}
+
+QSize TGradBtn::sizeHint() const { return QSize(130, 40); }
+
+// The Windows round-rect region from (1, 1) to (w, h) covers pixels 1..w-1 and
+// 1..h-1; the mask is drawn without antialiasing so it is exactly that area.
+void TGradBtn::applyMask() {
+  if (corner_ <= 0 || width() < 2 || height() < 2) {
+    clearMask();
+    return;
+  }
+  QBitmap mask(size());
+  mask.fill(Qt::color0);
+  QPainter p(&mask);
+  p.setPen(Qt::NoPen);
+  p.setBrush(Qt::color1);
+  QPainterPath path;
+  path.addRoundedRect(QRectF(1, 1, width() - 1, height() - 1), corner_ / 2.0, corner_ / 2.0);
+  p.drawPath(path);
+  p.end();
+  setMask(mask);
+}
+
+void TGradBtn::resizeEvent(QResizeEvent* e) {
+  QPushButton::resizeEvent(e);
+  applyMask();
+}
+
+void TGradBtn::enterEvent(QEnterEvent* e) {
+  hover_ = true;
+  update();
+  QPushButton::enterEvent(e);
+}
+
+void TGradBtn::leaveEvent(QEvent* e) {
+  hover_ = false;
+  update();
+  QPushButton::leaveEvent(e);
+}
+
+namespace {
+QColor Washed(const QColor& c) {
+  // Disabled: half-way to light grey, so the button visibly steps back.
+  const QColor g(200, 200, 200);
+  return QColor((c.red() + g.red()) / 2, (c.green() + g.green()) / 2, (c.blue() + g.blue()) / 2);
+}
+}  // namespace
+
+void TGradBtn::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
+
+  QColor top = from_, bottom = to_, text = font_;
+  const bool down = isDown() || (isCheckable() && isChecked());
+  if (!isEnabled()) {
+    top = Washed(top);
+    bottom = Washed(bottom);
+    text = QColor(150, 150, 150);
+  } else if (down) {
+    top = top.darker(125);
+    bottom = bottom.darker(125);
+  } else if (hover_) {
+    top = top.lighter(112);
+    bottom = bottom.lighter(106);
+  }
+
+  QRectF r = corner_ > 0 ? QRectF(1, 1, width() - 1, height() - 1) : QRectF(rect());
+  const qreal radius = corner_ / 2.0;
+  QPainterPath path;
+  path.addRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
+
+  QLinearGradient g(r.topLeft(), r.bottomLeft());
+  g.setColorAt(0, top);
+  g.setColorAt(1, bottom);
+  p.fillPath(path, g);
+
+  // Smooth edge over the hard mask boundary, and a frame that reads as a
+  // button on light and dark backgrounds alike.
+  QColor edge = top.darker(150);
+  edge.setAlpha(isEnabled() ? 200 : 110);
+  p.setPen(QPen(edge, 1.0));
+  p.setBrush(Qt::NoBrush);
+  p.drawPath(path);
+
+  QRect textRect = rect().adjusted(4, 2, -4, -2);
+  if (down) textRect.translate(1, 1);
+  p.setPen(text);
+  p.setFont(font());
+  if (!icon().isNull()) {
+    const QSize is = iconSize();
+    const QRect ir(textRect.left() + 4, textRect.center().y() - is.height() / 2, is.width(), is.height());
+    icon().paint(&p, ir, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
+    textRect.setLeft(ir.right() + 4);
+  }
+  p.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, DisplayText(QPushButton::text()));
+}

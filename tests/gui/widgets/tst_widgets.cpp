@@ -1,0 +1,171 @@
+#include <QSignalSpy>
+#include <QtTest>
+#include <set>
+
+#include "TestSupport.h"
+#include "shell/UIImages.h"
+#include "shell/Utilities.h"
+#include "widgets/BuiltinPictures.h"
+#include "widgets/Colours.h"
+#include "widgets/GradBtn.h"
+#include "widgets/ImageControl.h"
+#include "widgets/Tile.h"
+
+class TstWidgets : public QObject {
+  Q_OBJECT
+  TempWorkspace ws_;
+
+ private slots:
+  void initTestCase() { FailOnUnexpectedWarnings(); }
+
+  void windowsColours() {
+    QCOMPARE(FromWinColor(729114), QColor(26, 32, 11));
+    QCOMPARE(FromWinColor(255), QColor(255, 0, 0));
+    QCOMPARE(FromWinColor(0xF0FBFF), QColor(255, 251, 240));
+    QCOMPARE(ToWinColor(QColor(26, 32, 11)), 729114u);
+    static_assert(WinToRgb(0x00FF0000) == 0xFF0000FFu);
+  }
+
+  void imageTransparency() {
+    QImage pic(4, 2, QImage::Format_RGB888);
+    pic.fill(QColor(10, 20, 30));
+    pic.setPixel(1, 0, qRgb(200, 0, 0));
+    TImage img;
+    img.setPicture(pic);
+    QCOMPARE(qAlpha(img.drawnPicture().pixel(0, 0)), 255);  // opaque unless asked
+    img.setTransparent(true);                               // key = bottom-left pixel
+    QCOMPARE(qAlpha(img.drawnPicture().pixel(0, 0)), 0);
+    QCOMPARE(qAlpha(img.drawnPicture().pixel(3, 1)), 0);
+    QCOMPARE(img.drawnPicture().pixel(1, 0), qRgb(200, 0, 0));
+    img.setPicture(pic, 0x00C80000);  // explicit key, alpha byte ignored
+    QCOMPARE(qAlpha(img.drawnPicture().pixel(1, 0)), 0);
+    QCOMPARE(qAlpha(img.drawnPicture().pixel(0, 0)), 255);
+    img.clear();
+    QVERIFY(img.drawnPicture().isNull());
+  }
+
+  void imageClicksCarryTheControl() {
+    TImage img;
+    img.resize(20, 20);
+    img.setTag(2);
+    QSignalSpy click(&img, &TImage::clicked), dbl(&img, &TImage::doubleClicked);
+    QTest::mouseClick(&img, Qt::LeftButton);
+    QCOMPARE(click.size(), 1);
+    QCOMPARE(click.at(0).at(0).value<QObject*>(), &img);
+    QTest::mouseClick(&img, Qt::RightButton);
+    QCOMPARE(click.size(), 1);
+    // Press inside, release outside: no click.
+    QTest::mousePress(&img, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(&img, Qt::LeftButton, {}, QPoint(50, 50));
+    QCOMPARE(click.size(), 1);
+    // A double click: one click, then the double click; its release is not another click.
+    QTest::mouseDClick(&img, Qt::LeftButton);
+    QCOMPARE(dbl.size(), 1);
+    QCOMPARE(TUtilities::SenderTag(dbl.at(0).at(0).value<QObject*>()), 2);
+  }
+
+  void labelLineBreaks() {
+    TLabel l(QStringLiteral("Select a city\ror 'my location'"));
+    QCOMPARE(l.text(), QStringLiteral("Select a city\nor 'my location'"));
+    l.setText(QStringLiteral("a\r\nb"));
+    QCOMPARE(l.text(), QStringLiteral("a\nb"));
+    l.setFontColor(Qt::white);
+    QCOMPARE(l.fontColor(), QColor(Qt::white));
+  }
+
+  void buttonStatesLookDifferent() {
+    TGradBtn b(QStringLiteral("OK"));
+    b.resize(130, 40);
+    QCOMPARE(b.focusPolicy(), Qt::NoFocus);
+    const QImage normal = b.grab().toImage();
+    b.setEnabled(false);
+    const QImage disabled = b.grab().toImage();
+    b.setEnabled(true);
+    b.setDown(true);
+    const QImage pressed = b.grab().toImage();
+    b.setDown(false);
+    QVERIFY(normal != disabled);
+    QVERIFY(normal != pressed);
+    // Pressed is darker in the middle of the face.
+    QVERIFY(qGray(pressed.pixel(10, 30)) < qGray(normal.pixel(10, 30)));
+    TUtilities::SetButtonSelected(&b);
+    const QImage selected = b.grab().toImage();
+    QCOMPARE(selected.pixelColor(10, 20), QColor(26, 32, 11));
+    // Colours set as properties, as a .ui file does for a promoted button.
+    QVERIFY(b.setProperty("gradientFrom", QColor(Qt::red)));
+    QCOMPARE(b.gradientFrom(), QColor(Qt::red));
+  }
+
+  void tileParts() {
+    TTile t;
+    t.setTag(3);
+    for (QObject* part : {static_cast<QObject*>(t.Background()), static_cast<QObject*>(t.Picture()),
+                          static_cast<QObject*>(t.Caption())})
+      QCOMPARE(TUtilities::SenderTag(part), 3);
+    QSignalSpy click(&t, &TTile::clicked);
+    QTest::mouseClick(t.Caption(), Qt::LeftButton);
+    QCOMPARE(click.size(), 1);
+    QCOMPARE(click.at(0).at(0).value<QObject*>(), t.Caption());
+    const auto* f = TImageFetcher::Instance();
+    t.setSelected(true);
+    QCOMPARE(t.Background()->picture(), f->Picture(UIPic::Selected));
+    QCOMPARE(t.Caption()->fontColor(), QColor(Qt::white));
+    t.setSelected(false);
+    QCOMPARE(t.Background()->picture(), f->Picture(UIPic::NotSelected));
+    QCOMPARE(t.Caption()->fontColor(), QColor(Qt::black));
+    QVERIFY(!t.Led()->isVisibleTo(&t));
+    t.setLedAction(0);
+    QCOMPARE(t.Led()->picture(), f->Picture(UIPic::LedsRed));
+    t.setLedAction(17);
+    QCOMPARE(t.Led()->picture(), f->Picture(UIPic::LedsGreen));
+    t.setLedAction(8);
+    QCOMPARE(t.Led()->picture(), f->Picture(UIPic::LedsYellow));
+    t.setLedAction(std::nullopt);
+    QCOMPARE(t.Led()->picture(), f->Picture(UIPic::LedsNone));
+    QVERIFY(t.Led()->isVisibleTo(&t));
+
+    TTile scene(nullptr, TTile::Kind::Scene);
+    QCOMPARE(scene.size(), QSize(130, 116));
+    scene.setSelected(true);
+    QCOMPARE(scene.Background()->picture(), f->Picture(UIPic::SceneSelected));
+  }
+
+  void yesNo() {
+    TYesNo yn;
+    const auto* f = TImageFetcher::Instance();
+    QSignalSpy picked(&yn, &TYesNo::picked);
+    QTest::mouseClick(yn.YesImage(), Qt::LeftButton);
+    QCOMPARE(picked.size(), 1);
+    QCOMPARE(picked.at(0).at(0).toBool(), true);
+    QVERIFY(yn.choice());
+    QCOMPARE(yn.YesImage()->picture(), f->Picture(UIPic::PISel));
+    QCOMPARE(yn.NoImage()->picture(), f->Picture(UIPic::PIDisabled));
+    yn.setAutoChoose(false);
+    QTest::mouseClick(yn.NoLabel(), Qt::LeftButton);
+    QCOMPARE(picked.at(1).at(0).toBool(), false);
+    QVERIFY(yn.choice());  // the owner decides
+    yn.setChoice(false);
+    QCOMPARE(yn.NoImage()->picture(), f->Picture(UIPic::PISel));
+  }
+
+  void builtinLibraries() {
+    const auto rooms = BuiltinRoomPictures();
+    const auto devices = BuiltinDevicePictures();
+    QCOMPARE(rooms.size(), size_t(32));
+    QCOMPARE(devices.size(), size_t(32));
+    const QImage blankRoom = RenderLibraryPicture(QStringLiteral(":/icons/rooms/none.svg"), true);
+    const QImage blankDevice = RenderLibraryPicture(QStringLiteral(":/icons/devices/none.svg"), false);
+    std::set<QByteArray> distinct;
+    for (const auto* list : {&rooms, &devices})
+      for (const QImage& img : *list) {
+        QCOMPARE(img.size(), QSize(130, 80));
+        QCOMPARE(img.format(), QImage::Format_RGB888);
+        QVERIFY(img != blankRoom && img != blankDevice);  // every icon was found and drawn
+        distinct.insert(QByteArray(reinterpret_cast<const char*>(img.constBits()), int(img.sizeInBytes())));
+      }
+    QCOMPARE(distinct.size(), size_t(64));
+  }
+};
+
+QTEST_MAIN(TstWidgets)
+#include "tst_widgets.moc"
