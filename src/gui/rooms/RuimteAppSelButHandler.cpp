@@ -1,0 +1,58 @@
+#include "rooms/RuimteAppSelButHandler.h"
+
+#include "shell/Language.h"
+#include "ui_RuimteAppSelButInterface.h"
+#include "widgets/Colours.h"
+#include "widgets/GradBtn.h"
+
+namespace {
+QWidget* MakeForm(Ui::TfrmRuimteAppSelButInterface* ui) {
+  auto* form = new QWidget;
+  ui->setupUi(form);
+  return form;
+}
+}  // namespace
+
+TRuimteAppSelButHandler::TRuimteAppSelButHandler(QWidget* buttonPanel)
+    : TRuimteAppSelButHandler(buttonPanel, new Ui::TfrmRuimteAppSelButInterface) {}
+
+TRuimteAppSelButHandler::TRuimteAppSelButHandler(QWidget* buttonPanel, Ui::TfrmRuimteAppSelButInterface* form)
+    : TButtonColumn(buttonPanel, MakeForm(form)), ui(form) {
+  ui->ButExit->setText(GetText(TextId::Cancel));
+  ui->ButOK->setText(GetText(TextId::OK));
+  ui->butLeren->setText(GetText(TextId::LearnCode));
+  ui->ButWissen->setText(GetText(TextId::Delete));
+}
+
+TRuimteAppSelButHandler::~TRuimteAppSelButHandler() { delete ui; }
+
+TGradBtn* TRuimteAppSelButHandler::ButExit() const { return ui->ButExit; }
+TGradBtn* TRuimteAppSelButHandler::ButOK() const { return ui->ButOK; }
+TGradBtn* TRuimteAppSelButHandler::butLeren() const { return ui->butLeren; }
+TGradBtn* TRuimteAppSelButHandler::ButWissen() const { return ui->ButWissen; }
+
+void TRuimteAppSelButHandler::SetLearnState(int state) {
+  TGradBtn* b = ui->butLeren;
+  if (b->isHidden()) return;
+  const QColor grey = FromWinColor(WinColour::Grey), white = FromWinColor(WinColour::White);
+  switch (state) {
+    case 0:
+    case 1:
+      b->setEnabled(state == 0);
+      SetLearnState(2);
+      break;
+    case 2:
+      b->setColours(grey, white, Qt::black);
+      b->setText(GetText(TextId::LearnCode));
+      break;
+    case 3:
+      b->setColours(FromWinColor(WinColour::Red), white, Qt::black);
+      b->setText(GetText(TextId::StopLearning));
+      break;
+    case 4:
+      b->setColours(grey, white, Qt::black);
+      break;
+    default:
+      break;
+  }
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "rooms/ButtonColumn.h"
+
+class TGradBtn;
+namespace Ui {
+class TfrmRuimteAppSelButInterface;
+}
+
+// The editor's button column: "cancel" (ButExit, y 0), "OK" (ButOK, y 45),
+// "learn code" / "stop learning" (butLeren, y 381, device editor only) and
+// "delete" (ButWissen, y 431), all 130 x 40 at x 12.
+class TRuimteAppSelButHandler : public TButtonColumn {
+  Q_OBJECT
+ public:
+  explicit TRuimteAppSelButHandler(QWidget* buttonPanel);
+  ~TRuimteAppSelButHandler() override;
+
+  TGradBtn* ButExit() const;
+  TGradBtn* ButOK() const;
+  TGradBtn* butLeren() const;
+  TGradBtn* ButWissen() const;
+
+  // The learn button's look; ignored while the button is not shown.
+  //   0  enable, then 2        1  disable, then 2
+  //   2  grey (0x808080) to white, "learn code"
+  //   3  red to white, "stop learning"
+  //   4  grey to white, caption kept (the off phase of the blink)
+  void SetLearnState(int state);
+
+ private:
+  TRuimteAppSelButHandler(QWidget* buttonPanel, Ui::TfrmRuimteAppSelButInterface* form);
+  Ui::TfrmRuimteAppSelButInterface* ui;
+};

@@ -1,0 +1,425 @@
+#include "rooms/RuimteAppSelHandler.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTimer>
+#include <QValidator>
+
+#include "device/MyDevFunctions.h"
+#include "model/ImageList.h"
+#include "model/LoadSave.h"
+#include "rooms/RuimteAppSelButHandler.h"
+#include "shell/Language.h"
+#include "shell/UIImages.h"
+#include "shell/Utilities.h"
+#include "shell/Win1252.h"
+#include "ui_RuimteAppSelInterface.h"
+#include "widgets/BuiltinPictures.h"
+#include "widgets/Colours.h"
+#include "widgets/GradBtn.h"
+#include "widgets/ImageControl.h"
+#include "widgets/SmoothPanel.h"
+
+namespace {
+
+constexpr int PicturesPerPage = 8;
+
+// Names are stored as Windows-1252 short strings: refuse, as they are typed or
+// pasted, characters that encoding lacks and control characters.
+class NameValidator : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    for (QChar c : input)
+      if (c.unicode() < 0x20 || c.unicode() == 0x7F) return Invalid;
+    return IsWin1252(input) ? Acceptable : Invalid;
+  }
+};
+
+void SetBaseColour(QLineEdit* edit, const QColor& c) {
+  QPalette p = edit->palette();
+  p.setColor(QPalette::Base, c);
+  edit->setPalette(p);
+}
+
+// A yes/no pair: the chosen side shows the selected dot, the other the
+// disabled dot.
+void DrawChoice(TImage* yes, TImage* no, bool choice) {
+  const TImageFetcher* f = TImageFetcher::Instance();
+  yes->setPicture(f->Picture(choice ? UIPic::PISel : UIPic::PIDisabled));
+  no->setPicture(f->Picture(choice ? UIPic::PIDisabled : UIPic::PISel));
+}
+
+// A picture of a list as drawn: its transparent parts cut out.
+QImage Drawn(const TImageList* list, int index) {
+  if (!list || index < 0 || index >= list->Count()) return QImage();
+  return list->GetMasked(index);
+}
+
+}  // namespace
+
+TfrmRuimteAppSel::TfrmRuimteAppSel(QWidget* parent) : QWidget(parent), ui(new Ui::TfrmRuimteAppSel) {
+  ui->setupUi(this);
+  timerLeren = new QTimer(this);
+  timerLeren->setInterval(TRuimteAppSelHandler::LearnInterval);
+  for (char c = 'A'; c <= 'P'; ++c) ui->kanaalBox->addItem(QString(QChar(c)));
+  for (int n = 1; n <= 16; ++n) ui->nummerBox->addItem(QString::number(n));
+  ui->edtOmschrijving->setMaxLength(TRuimteAppSelHandler::NameMaxLength);
+  ui->edtOmschrijving->setValidator(new NameValidator(ui->edtOmschrijving));
+  QFont big = ui->edtOmschrijving->font();
+  big.setPixelSize(20);
+  ui->edtOmschrijving->setFont(big);
+  QFont caption = ui->LR1->font();
+  caption.setPixelSize(16);
+  for (QWidget* w : std::initializer_list<QWidget*>{ui->LR1, ui->Label1, ui->Label2, ui->dimbaarJa,
+                                                    ui->dimbaarNee, ui->kanaalBox, ui->nummerBox})
+    w->setFont(caption);
+  ui->imgTileBack->setPicture(TImageFetcher::Instance()->Picture(UIPic::NotSelected));
+  for (TImage* dot : {ui->imgCodeSchijfJa, ui->imgCodeSchijfNee, ui->imgDimJa, ui->imgDimNee})
+    dot->setCursor(Qt::PointingHandCursor);
+}
+
+TfrmRuimteAppSel::~TfrmRuimteAppSel() { delete ui; }
+
+TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QWidget* mainPanel)
+    : mainPanel_(mainPanel), isRoom_(isRoom) {
+  buttons_ = std::make_unique<TRuimteAppSelButHandler>(buttonPanel);
+  buttons_->Bind(buttons_->ButExit(), [this] { Cancel(); });
+  buttons_->Bind(buttons_->ButOK(), [this] { OK(); });
+  buttons_->Bind(buttons_->ButWissen(), [this] { Delete(); });
+
+  indicator_ = std::make_unique<TIndicatorHandler>(PicturesPerPage, [this](QObject* s) { PageDotClick(s); });
+
+  form_ = new TfrmRuimteAppSel(mainPanel);
+  form_->hide();
+  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  ui->pnlHeeftCodeSchijf->setCaption(GetText(TextId::CodeSwitchReceiver));
+  ui->pnlCode->setCaption(GetText(TextId::Code));
+  ui->pnlDimBaar->setCaption(GetText(TextId::Dimmer));
+  ui->Label1->setText(GetText(TextId::Yes));
+  ui->dimbaarJa->setText(GetText(TextId::Yes));
+  ui->Label2->setText(GetText(TextId::No));
+  ui->dimbaarNee->setText(GetText(TextId::No));
+  normalEditColour_ = ui->edtOmschrijving->palette().color(QPalette::Base);
+  normalFrameColour_ = ui->frameSelected->borderColor();
+  for (TImage* dot : {ui->imgPIR1, ui->imgPIR2, ui->imgPIR3, ui->imgPIR4}) indicator_->AddIndicator(dot);
+
+  TLoadSave* ls = TLoadSave::Instance();
+  if (ls->RuimteImageList->Count() == 0)
+    for (const QImage& p : BuiltinRoomPictures()) ls->RuimteImageList->Add(p);
+  if (ls->AppImageList->Count() == 0)
+    for (const QImage& p : BuiltinDevicePictures()) ls->AppImageList->Add(p);
+
+  if (isRoom_) {
+    ui->pnlDimBaar->hide();
+    ui->pnlAfbeeldingen->setCaption(GetText(TextId::RoomImage));
+    ui->pnlOmschrijving->setCaption(GetText(TextId::RoomDescription));
+  } else {
+    ui->pnlDimBaar->show();
+    ui->pnlAfbeeldingen->setCaption(GetText(TextId::DeviceImage));
+    ui->pnlOmschrijving->setCaption(GetText(TextId::DeviceDescription));
+  }
+
+  for (TImage* img :
+       {ui->Image1, ui->Image2, ui->Image3, ui->Image4, ui->Image5, ui->Image6, ui->Image7, ui->Image8})
+    connect(img, &TImage::clicked, this, [this](QObject* s) { PickPicture(s); });
+  // A double-click on a library picture opens the image picker, which hands
+  // its result to LibraryPictureChosen.
+  connect(ui->edtOmschrijving, &QLineEdit::textChanged, this, [this](const QString& t) { NameChanged(t); });
+
+  connect(ui->imgDimJa, &TImage::clicked, this, [this] { DimChoice(true); });
+  connect(ui->dimbaarJa, &TLabel::clicked, this, [this] { DimChoice(true); });
+  connect(ui->imgDimNee, &TImage::clicked, this, [this] { DimChoice(false); });
+  connect(ui->dimbaarNee, &TLabel::clicked, this, [this] { DimChoice(false); });
+  connect(ui->imgCodeSchijfJa, &TImage::clicked, this, [this] { CodeWheelChoice(true); });
+  connect(ui->Label1, &TLabel::clicked, this, [this] { CodeWheelChoice(true); });
+  connect(ui->imgCodeSchijfNee, &TImage::clicked, this, [this] { CodeWheelChoice(false); });
+  connect(ui->Label2, &TLabel::clicked, this, [this] { CodeWheelChoice(false); });
+  connect(ui->kanaalBox, &QComboBox::currentIndexChanged, this, [this] { CodeBoxChanged(); });
+  connect(ui->nummerBox, &QComboBox::currentIndexChanged, this, [this] { CodeBoxChanged(); });
+  connect(form_->timerLeren, &QTimer::timeout, this, [this] { LearnTick(); });
+
+  auto* mark = new TSmoothPanel(ui->pnlAfbeeldingen);
+  mark->setTransparentFill(true);
+  mark->setCornerRadius(6);
+  mark->setBorderWidth(4);
+  mark->setBorderColor(FromWinColor(WinColour::Selected));
+  mark->setAttribute(Qt::WA_TransparentForMouseEvents);
+  mark->hide();
+  pickedMark_ = mark;
+
+  ui->AdvSmoothPanel1->hide();
+}
+
+TRuimteAppSelHandler::~TRuimteAppSelHandler() {
+  if (form_) {
+    form_->timerLeren->stop();
+    // The editor panel may live on the main panel rather than in the form.
+    delete form_->ui->AdvSmoothPanel1;
+    delete form_.data();
+  }
+}
+
+bool TRuimteAppSelHandler::IsOpen() const { return form_ && !form_->ui->AdvSmoothPanel1->isHidden(); }
+
+bool TRuimteAppSelHandler::IsLearning() const { return form_ && form_->timerLeren->isActive(); }
+
+int TRuimteAppSelHandler::CurrentPage() const { return indicator_->CurrentPage; }
+
+void TRuimteAppSelHandler::Edit(const QString& name, int pictureIndex, StoreCallback store, int code,
+                                bool hasCodeWheel, bool deleteAllowed, bool dimmable) {
+  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  TLoadSave* ls = TLoadSave::Instance();
+  form_->timerLeren->stop();  // learning never carries over into another item
+  ui->pnlAfbeeldingen->setToolTip(ls->ShowHints ? GetText(TextId::DoubleClickToBrowseForPicture) : QString());
+
+  library_ = isRoom_ ? ls->RuimteImageList.get() : ls->AppImageList.get();
+  perItem_ = isRoom_ ? ls->CustomRuimteImageList.get() : ls->CustomAppImageList.get();
+
+  indicator_->Update(0, library_->Count());
+  DrawPage(0);
+
+  store_ = std::move(store);
+  pictureChanged_ = false;
+  pictureIndex_ = pictureIndex;
+  MarkPicked();
+
+  SetFrameColour(normalFrameColour_);
+  SetNameBoxColour(normalEditColour_);
+
+  if (mainPanel_ && ui->AdvSmoothPanel1->parentWidget() != mainPanel_)
+    ui->AdvSmoothPanel1->setParent(mainPanel_);
+  ui->AdvSmoothPanel1->move(0, 0);
+  ui->AdvSmoothPanel1->show();
+
+  ui->imageSelected->setPicture(pictureIndex_ != -1 ? Drawn(perItem_, pictureIndex_) : QImage());
+  ui->LR1->setText(name);
+  // A name made elsewhere may be longer than the box takes; it is kept whole
+  // rather than cut off by merely opening the editor.
+  ui->edtOmschrijving->setMaxLength(std::clamp(int(name.size()), int(NameMaxLength), int(MaxNameLength)));
+  ui->edtOmschrijving->setText(name);
+
+  dimmable_ = dimmable;
+  hasCodeWheel_ = hasCodeWheel;
+  code_ = code;
+  DrawChoice(ui->imgDimJa, ui->imgDimNee, dimmable_);
+  ui->AdvSmoothPanel1->raise();
+
+  buttons_->SetEnabled(buttons_->ButWissen(), deleteAllowed);
+
+  if (isRoom_) {
+    ui->pnlCode->hide();
+    ui->pnlHeeftCodeSchijf->hide();
+  } else {
+    buttons_->Bind(buttons_->butLeren(), [this] { Learn(); });
+    SetLearnState(2);
+    if (!ls->OldModel && !hasCodeWheel_) {
+      ui->pnlHeeftCodeSchijf->hide();
+      ui->pnlCode->hide();
+      // Without code wheels learning is the only way to a code, so the learn
+      // button must not stay disabled from an earlier code-wheel edit.
+      buttons_->SetEnabled(buttons_->butLeren(), true);
+    } else {
+      ui->pnlHeeftCodeSchijf->show();
+      const int number = code_ / 16;  // truncates: -1 gives 0, shown as "1"
+      const int letter = code_ - 16 * number;
+      {
+        const QSignalBlocker b1(ui->nummerBox), b2(ui->kanaalBox);
+        ui->nummerBox->setCurrentIndex(std::clamp(number, 0, 15));
+        ui->kanaalBox->setCurrentIndex(letter < 0 ? 0 : std::clamp(letter, 0, 15));
+      }
+      CodeWheelChoice(hasCodeWheel_);
+    }
+  }
+
+  ui->edtOmschrijving->setFocus();
+  buttons_->Show();
+}
+
+void TRuimteAppSelHandler::DrawPage(int page) {
+  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  TImage* images[] = {ui->Image1, ui->Image2, ui->Image3, ui->Image4,
+                      ui->Image5, ui->Image6, ui->Image7, ui->Image8};
+  for (int k = 0; k < PicturesPerPage; ++k) {
+    // Positions past the end of the library stay blank and cannot be picked.
+    const QImage p = Drawn(library_, page * PicturesPerPage + k);
+    images[k]->setPicture(p);
+    images[k]->setCursor(p.isNull() ? Qt::ArrowCursor : Qt::PointingHandCursor);
+  }
+  currentPage_ = page;
+  MarkPicked();
+}
+
+// Rings the picked library picture when it is on the page shown.
+void TRuimteAppSelHandler::MarkPicked() {
+  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  TImage* images[] = {ui->Image1, ui->Image2, ui->Image3, ui->Image4,
+                      ui->Image5, ui->Image6, ui->Image7, ui->Image8};
+  const int k = pictureIndex_ - currentPage_ * PicturesPerPage;
+  if (!pictureChanged_ || k < 0 || k >= PicturesPerPage) {
+    pickedMark_->hide();
+    return;
+  }
+  pickedMark_->setGeometry(images[k]->geometry().adjusted(-5, -5, 5, 5));
+  pickedMark_->show();
+  pickedMark_->raise();
+}
+
+void TRuimteAppSelHandler::PageDotClick(QObject* sender) {
+  const int page = TUtilities::SenderTag(sender);
+  if (page < 0 || !library_) return;
+  DrawPage(page);
+  indicator_->Update(page, library_->Count());
+}
+
+void TRuimteAppSelHandler::PickPicture(QObject* sender) {
+  if (!library_) return;
+  const int index = TUtilities::SenderTag(sender) + std::max(0, indicator_->CurrentPage) * PicturesPerPage;
+  if (index < 0 || index >= library_->Count()) return;  // a blank position
+  pictureIndex_ = index;
+  form_->ui->imageSelected->setPicture(Drawn(library_, index));
+  SetFrameColour(normalFrameColour_);
+  pictureChanged_ = true;
+  MarkPicked();
+}
+
+void TRuimteAppSelHandler::LibraryPictureChosen(const QImage& bitmap) {
+  if (!library_ || !pictureChanged_ || pictureIndex_ < 0 || pictureIndex_ >= library_->Count() ||
+      bitmap.isNull())
+    return;
+  QImage picture = bitmap.convertToFormat(QImage::Format_RGB888);
+  if (picture.size() != QSize(library_->Width(), library_->Height()))
+    picture = picture.scaled(library_->Width(), library_->Height(), Qt::IgnoreAspectRatio,
+                             Qt::SmoothTransformation);
+  const int unused = TUtilities::UnusedColour(picture);
+  std::optional<QRgb> mask;
+  if (unused >= 0) mask = QRgb(unused);
+  library_->Replace(pictureIndex_, picture, mask);
+  DrawPage(std::max(0, indicator_->CurrentPage));
+  form_->ui->imageSelected->setPicture(Drawn(library_, pictureIndex_));
+  form_->update();
+}
+
+void TRuimteAppSelHandler::NameChanged(const QString& text) {
+  form_->ui->LR1->setText(text);
+  SetNameBoxColour(normalEditColour_);
+}
+
+void TRuimteAppSelHandler::DimChoice(bool yes) {
+  dimmable_ = yes;
+  DrawChoice(form_->ui->imgDimJa, form_->ui->imgDimNee, dimmable_);
+}
+
+void TRuimteAppSelHandler::CodeWheelChoice(bool yes) {
+  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  hasCodeWheel_ = yes;
+  DrawChoice(ui->imgCodeSchijfJa, ui->imgCodeSchijfNee, yes);
+  if (!yes) {
+    ui->pnlCode->hide();
+    buttons_->SetEnabled(buttons_->butLeren(), true);
+    return;
+  }
+  // A code-wheel receiver does not learn and does not dim; pnlCode covers
+  // the dimmer choice.
+  StopLearning();
+  dimmable_ = false;
+  ui->pnlCode->show();
+  ui->pnlCode->raise();
+  buttons_->SetEnabled(buttons_->butLeren(), false);
+  CodeBoxChanged();
+}
+
+void TRuimteAppSelHandler::CodeBoxChanged() {
+  if (!hasCodeWheel_) return;
+  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  const int number = ui->nummerBox->currentText().toInt();
+  const QString letter = ui->kanaalBox->currentText();
+  if (number < 1 || letter.size() != 1) return;
+  code_ = (number - 1) * 16 + (letter.at(0).unicode() - 'A');
+}
+
+void TRuimteAppSelHandler::SetLearnState(int state) { buttons_->SetLearnState(state); }
+
+void TRuimteAppSelHandler::Learn() {
+  if (!TUtilities::CheckConnected()) return;
+  QTimer* timer = form_->timerLeren;
+  SetLearnState(3);
+  learnTicks_ = 0;
+  if (timer->isActive()) {
+    timer->stop();
+  } else {
+    blinkPhase_ = true;  // the first tick sends
+    timer->start();
+  }
+  if (code_ == -1) code_ = TLoadSave::Instance()->FreeCode();
+  if (!timer->isActive()) SetLearnState(2);
+}
+
+void TRuimteAppSelHandler::LearnTick() {
+  ++learnTicks_;
+  if (learnTicks_ > LearnTicks) {
+    StopLearning();
+    return;
+  }
+  if (blinkPhase_) {
+    SetLearnState(3);
+    OutReport[0] = 0;
+    OutReport[1] = 'Z';
+    OutReport[2] = uint8_t(code_ & 0xFF);
+    OutReport[3] = dimmable_ ? 0x11 : 0x23;
+    OutReport[4] = 5;
+    WriteReport(OutReport);
+  } else {
+    SetLearnState(4);
+  }
+  blinkPhase_ = !blinkPhase_;
+}
+
+void TRuimteAppSelHandler::StopLearning() {
+  if (!form_) return;
+  form_->timerLeren->stop();
+  SetLearnState(2);
+}
+
+void TRuimteAppSelHandler::Delete() {
+  StopLearning();
+  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  ui->imageSelected->clear();
+  ui->LR1->clear();
+  ui->edtOmschrijving->clear();
+  pictureIndex_ = -1;
+  code_ = -1;
+  MarkPicked();
+}
+
+void TRuimteAppSelHandler::OK() {
+  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  const QString name = ui->edtOmschrijving->text();
+  const bool valid = (!name.isEmpty() && pictureIndex_ != -1 && (isRoom_ || TUtilities::CheckCode(code_))) ||
+                     (name.isEmpty() && pictureIndex_ == -1);
+  if (!valid) {
+    if (name.isEmpty()) {
+      SetNameBoxColour(Qt::red);
+      ui->edtOmschrijving->setFocus();
+    } else if (pictureIndex_ == -1) {
+      SetFrameColour(Qt::red);
+    }
+    return;
+  }
+  ui->AdvSmoothPanel1->hide();
+  buttons_->Hide();
+  StopLearning();
+  // The callback may reopen the editor; keep it alive while it runs.
+  const StoreCallback store = store_;
+  if (store) store(name, pictureIndex_, code_, hasCodeWheel_, dimmable_, pictureChanged_);
+}
+
+void TRuimteAppSelHandler::Cancel() {
+  form_->ui->AdvSmoothPanel1->hide();
+  buttons_->Hide();
+  StopLearning();
+}
+
+void TRuimteAppSelHandler::SetFrameColour(const QColor& c) { form_->ui->frameSelected->setBorderColor(c); }
+
+void TRuimteAppSelHandler::SetNameBoxColour(const QColor& c) { SetBaseColour(form_->ui->edtOmschrijving, c); }
