@@ -133,7 +133,7 @@ bool SimulatedBox::Receive(const uint8_t* report) {
   e.ToBox = true;
   std::memcpy(e.Bytes.data(), report, 65);
   log_.push_back(e);
-  if (Mode == Firmware::Loader) {
+  if (RunsLoader()) {
     HandleLoaderReport(report);
   } else {
     HandleApplicationReport(report);
@@ -245,7 +245,13 @@ void SimulatedBox::HandleApplicationReport(const uint8_t* r) {
   }
 }
 
-void SimulatedBox::HandleLoaderReport(const uint8_t* /*report*/) {}
+bool SimulatedBox::RunsLoader() const {
+  return Mode == Firmware::Loader || ProductId != ApplicationProductId || Version != 0x0101;
+}
+
+void SimulatedBox::HandleLoaderReport(const uint8_t* report) {
+  Loader.Handle(*this, report, [this](const uint8_t* payload) { Answer(payload); });
+}
 
 // ---- transport ----
 

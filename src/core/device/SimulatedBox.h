@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "device/HidTransport.h"
+#include "device/SimulatedLoader.h"
 
 // A behavioural model of the box behind the HID transport interface, for the
 // tests, the demo and `klv820ctl --simulate`.
@@ -32,8 +33,8 @@
 //   'S' run scene (2 = index) and 'Z' switch (2 code, 3 action byte, 4) are recorded as SwitchEvents.
 // Unknown letters are ignored without an answer.
 //
-// A box in loader mode (product id 2049) hands every report to
-// HandleLoaderReport instead; the loader's flash is `Flash`.
+// A box in loader mode (RunsLoader) hands every report to HandleLoaderReport
+// instead, which runs `Loader` over `Flash`.
 class SimulatedBox {
  public:
   static constexpr int ProgrammeMemorySize = 1536;
@@ -80,6 +81,11 @@ class SimulatedBox {
   QString Path = QStringLiteral("sim:klv820-0");
   bool PermissionDenied = false;  // listed, but Open fails with PermissionDenied
   Firmware Mode = Firmware::Application;
+  // The loader firmware with its faults on demand (see SimulatedLoader.h).
+  SimulatedLoader Loader;
+  // Mode is Loader, or the box is listed with another identity than the
+  // application firmware 1.1 (product id 2049, or 2050 with another version).
+  bool RunsLoader() const;
 
   // Memory.
   std::array<uint8_t, ProgrammeMemorySize> Programme{};
@@ -143,7 +149,7 @@ class SimulatedBox {
 
  protected:
   virtual void HandleApplicationReport(const uint8_t* report);
-  // Loader mode; this model ignores every report.
+  // Loader mode: hands the report to Loader.
   virtual void HandleLoaderReport(const uint8_t* report);
   // Queues one answer: payload[0..63] go to bytes 1..64.
   void Answer(const uint8_t* payload);

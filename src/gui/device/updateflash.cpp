@@ -1,0 +1,216 @@
+#include "device/updateflash.h"
+
+#include <QCloseEvent>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+#include "device/MyDevFunctions.h"
+#include "shell/Language.h"
+#include "shell/RoundForm.h"
+#include "shell/Utilities.h"
+#include "ui_updateflash.h"
+#include "widgets/Artwork.h"
+#include "widgets/GradBtn.h"
+#include "widgets/ImageControl.h"
+
+namespace {
+
+TfrmUpdate* g_current = nullptr;
+
+}  // namespace
+
+TfrmUpdate::TfrmUpdate(const QString& productName, QWidget* parent)
+    : QDialog(parent),
+      ui(new Ui::TfrmUpdate),
+      productName_(productName),
+      imagePath_(QString::fromLatin1(EmbeddedFirmwarePath)) {
+  ui->setupUi(this);
+  setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+  setFixedSize(480, 360);
+  setWindowTitle(QStringLiteral("Update"));
+  if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+
+  ui->Image1->setPicture(QImage(QString::fromLatin1(Artwork::UpdateBackground)));
+  QFont labelFont(QStringLiteral("Arial"));
+  labelFont.setPixelSize(19);
+  for (TLabel* l : {ui->Label1, ui->Label2}) {
+    l->setFont(labelFont);
+    l->setAttribute(Qt::WA_TranslucentBackground);
+  }
+  ui->Gauge1->setRange(0, FlashLimit);
+  ui->Gauge1->setValue(0);
+  ui->Gauge1->hide();
+  QFont buttonFont(QStringLiteral("Arial"));
+  buttonFont.setPixelSize(19);
+  ui->btnQuit->setFont(buttonFont);
+  TUtilities::SetButtonNormal(ui->btnQuit);
+  connect(ui->btnQuit, &QPushButton::clicked, this, &TfrmUpdate::quitClick);
+
+  g_current = this;
+  FormCreate();
+}
+
+TfrmUpdate::~TfrmUpdate() {
+  if (g_current == this) g_current = nullptr;
+  delete ui;
+}
+
+TfrmUpdate* TfrmUpdate::Current() { return g_current; }
+
+TImage* TfrmUpdate::Image1() const { return ui->Image1; }
+TLabel* TfrmUpdate::Label1() const { return ui->Label1; }
+TLabel* TfrmUpdate::Label2() const { return ui->Label2; }
+QProgressBar* TfrmUpdate::Gauge1() const { return ui->Gauge1; }
+TGradBtn* TfrmUpdate::btnQuit() const { return ui->btnQuit; }
+
+void TfrmUpdate::FormCreate() {
+  RoundForm(this, 20);
+  TUtilities::RoundButtons(this);
+}
+
+void TfrmUpdate::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  // Run after the window is on the screen, so every step can be seen.
+  if (!activated_) QTimer::singleShot(0, this, &TfrmUpdate::FormActivate);
+}
+
+void TfrmUpdate::FormActivate() {
+  // Activation comes again after each message box; the update runs once.
+  if (activated_) return;
+  // Repaints reach the screen only once the window is exposed; give the
+  // window system a moment (at most half a second) to get there.
+  if (windowHandle() && !windowHandle()->isExposed() && exposeWaits_ < 50) {
+    ++exposeWaits_;
+    QTimer::singleShot(10, this, &TfrmUpdate::FormActivate);
+    return;
+  }
+  activated_ = true;
+  updatefirmware();
+}
+
+void TfrmUpdate::ShowError(const QString& text) {
+  QMessageBox::critical(this, productName_, text, QMessageBox::Ok);
+}
+
+bool TfrmUpdate::readbuf(TFirmwareImage* image) {
+  QString error;
+  if (!ReadHexFile(imagePath_, image, &error)) {
+    ShowError(error);
+    return false;
+  }
+  if (const auto message = image->Message()) {
+    ShowError(GetText(*message));
+    return false;
+  }
+  return true;
+}
+
+void TfrmUpdate::updatefirmware() {
+  BoxConnected = true;
+  TFirmwareImage image;
+  if (!readbuf(&image)) {
+    // A corrupt image is not flashed: the box keeps what it has and nothing
+    // starts again by itself. The user closes the window.
+    BoxConnected = false;
+    state_ = State::Aborted;
+    ui->btnQuit->show();
+    ui->btnQuit->setFocus();
+    repaint();
+    return;
+  }
+  setWindowTitle(GetText(TextId::UpdatingTo) + productName_);
+  updateprog(image);
+}
+
+void TfrmUpdate::updateprog(const TFirmwareImage& image) {
+  state_ = State::Updating;
+  TFirmwareUpdater::Hooks h;
+  h.SetLabel1 = [this](const QString& s) { ui->Label1->setText(s); };
+  h.SetLabel2 = [this](const QString& s) { ui->Label2->setText(s); };
+  h.ShowGauge = [this](bool visible) { ui->Gauge1->setVisible(visible); };
+  h.SetGaugeMaximum = [this](int maximum) { ui->Gauge1->setMaximum(std::max(1, maximum)); };
+  h.SetGaugeProgress = [this](int progress) {
+    ui->Gauge1->setValue(progress);
+    if (ui->Gauge1->isVisible()) ui->Gauge1->repaint();
+  };
+  h.ShowQuitButton = [this](bool visible) { ui->btnQuit->setVisible(visible); };
+  // Only a repaint: handling other events here would let a device change
+  // reach the link in the middle of a transfer.
+  h.Repaint = [this] { repaint(); };
+  h.ShowError = [this](const QString& s) { ShowError(s); };
+  TFirmwareUpdater updater(h);
+  const QString product = BoxDevice ? BoxDevice->ProductString() : QString();
+  outcome_ = updater.updateprog(image, product);
+  // The box may already be back if a message box let the notifications in.
+  if (state_ == State::Updating) state_ = State::Waiting;
+}
+
+void TfrmUpdate::UpdateAgain() {
+  if (state_ != State::Waiting || !BoxDevice) return;
+  ui->Label1->setText(GetText(TextId::Updating) + BoxDevice->ProductString() + GetText(TextId::To) +
+                      productName_ + QLatin1Char(' ') + ExpectedFirmwareVersion);
+  ui->Label2->clear();
+  repaint();
+  updatefirmware();
+}
+
+void TfrmUpdate::Complete(const QString& line1, const QString& line2) {
+  ui->Label1->setText(line1);
+  ui->Label2->setText(line2);
+  ui->btnQuit->show();
+  ui->btnQuit->setFocus();
+  state_ = State::Done;
+}
+
+void TfrmUpdate::quitClick() {
+  FirmwareUpdateStarted = false;
+  closing_ = true;
+  hide();
+  done(1);
+}
+
+void TfrmUpdate::reject() {}
+
+void TfrmUpdate::closeEvent(QCloseEvent* event) {
+  if (closing_) {
+    QDialog::closeEvent(event);
+  } else {
+    event->ignore();
+  }
+}
+
+void AddUpdateWindowHooks(BoxLinkHooks& hooks) {
+  hooks.UpdateWindowVisible = [] { return TfrmUpdate::Current() && TfrmUpdate::Current()->isVisible(); };
+  hooks.CompleteUpdateWindow = [](const QString& line1, const QString& line2) {
+    if (TfrmUpdate* w = TfrmUpdate::Current()) w->Complete(line1, line2);
+  };
+}
+
+void OpenUpdateWindow(const QString& firstLine, QWidget* parent) {
+  TfrmUpdate frm(ProductName, parent);
+  frm.Label1()->setText(firstLine);
+  frm.exec();
+}
+
+bool UpdateAgainInOpenWindow(QTimer* timer) {
+  TfrmUpdate* w = TfrmUpdate::Current();
+  if (!BoxDevice || !w || w->state() != TfrmUpdate::State::Waiting || LinkState != BoxLinkState::UpdateNeeded)
+    return false;
+  timer->stop();
+  w->UpdateAgain();
+  return true;
+}
+
+void FirmwareTimerTick(QTimer* timer, QWidget* parent) {
+  if (FirmwareUpdateStarted && UpdateAgainInOpenWindow(timer)) return;
+  if (!BoxDevice || FirmwareUpdateStarted) return;
+  timer->stop();
+  FirmwareUpdateStarted = true;
+  BoxConnected = true;
+  OpenUpdateWindow(GetText(TextId::Updating) + BoxDevice->ProductString() + GetText(TextId::To) +
+                       ProductName + QLatin1Char(' ') + ExpectedFirmwareVersion,
+                   parent);
+}
