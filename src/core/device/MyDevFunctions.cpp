@@ -160,7 +160,15 @@ QString BoxLinkProblemText() {
 
 // ---- creation ----
 
-void CreateBoxLink() { CreateBoxLink(CreateSystemHidTransport()); }
+namespace {
+std::function<std::unique_ptr<HidTransport>()> g_transportFactory;
+}  // namespace
+
+void SetBoxTransportFactory(std::function<std::unique_ptr<HidTransport>()> factory) {
+  g_transportFactory = std::move(factory);
+}
+
+void CreateBoxLink() { CreateBoxLink(g_transportFactory ? g_transportFactory() : CreateSystemHidTransport()); }
 
 void CreateBoxLink(std::unique_ptr<HidTransport> transport) {
   ReleaseBoxLink();

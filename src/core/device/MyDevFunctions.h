@@ -148,6 +148,10 @@ constexpr int LoaderProductId = 2049;
 // at once.
 void CreateBoxLink();
 void CreateBoxLink(std::unique_ptr<HidTransport> transport);
+// The HID layer that CreateBoxLink() without a transport uses; an empty
+// factory (the default) means the system's. The demo program plugs in a
+// simulated box this way.
+void SetBoxTransportFactory(std::function<std::unique_ptr<HidTransport>()> factory);
 // Releases the box and the controller (program end, tests). BoxConnected
 // becomes false.
 void ReleaseBoxLink();

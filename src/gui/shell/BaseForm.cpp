@@ -9,9 +9,12 @@
 #include <QWindow>
 
 #include "device/MyDevFunctions.h"
+#include "device/updateflash.h"
 #include "model/LoadSave.h"
+#include "rooms/RuimteAppHandler.h"
 #include "shell/HintWindow.h"
 #include "shell/Language.h"
+#include "shell/Melding.h"
 #include "shell/RoundForm.h"
 #include "ui_BaseForm.h"
 #include "widgets/SmoothPanel.h"
@@ -113,6 +116,11 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   Timer1->setObjectName(QStringLiteral("Timer1"));
   Timer1->setInterval(500);
   connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+  OpenFirmwareUpdate = [this](const QString& firstLine) { OpenUpdateWindow(firstLine, this); };
+  // The link completes an open update window when the box is back.
+  BoxLinkHooks updateHooks = GetBoxLinkHooks();
+  AddUpdateWindowHooks(updateHooks);
+  SetBoxLinkHooks(updateHooks);
 
   Image1->installEventFilter(this);
   qApp->installEventFilter(this);
@@ -144,11 +152,26 @@ void TMainForm::FormCreate() {
 }
 
 void TMainForm::StartScreensAndLink() {
-  // The rooms and devices screen (on MainPanel and ButtonPanel) and the box
-  // link are created here once they exist.
+  // The home screen lives as long as the window; it loads the installation.
+  auto* home = new TRuimteUIHandler(MainPanel, ButtonPanel, this);
+  home->Show();
+
+  QPointer<TMainForm> window(this);
+  BoxLinkHooks hooks = GetBoxLinkHooks();
+  hooks.ShowMessage = [window](const QString& line1, const QString& line2) {
+    ShowMeld(line1, line2, GetText(TextId::OK), QString(), window.data());
+  };
+  hooks.MessageOpen = [] { return frmMeld != nullptr; };
+  hooks.ArmUpdateTimer = [window] {
+    if (window) window->Timer1->start();
+  };
+  SetBoxLinkHooks(hooks);
+  CreateBoxLink();
 }
 
 void TMainForm::Timer1Timer() {
+  // A box back still in the loader while the window waits is updated again there.
+  if (FirmwareUpdateStarted && UpdateAgainInOpenWindow(Timer1)) return;
   if (!BoxDevice || FirmwareUpdateStarted) return;
   Timer1->stop();
   FirmwareUpdateStarted = true;

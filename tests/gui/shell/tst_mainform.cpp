@@ -14,14 +14,26 @@
 #include "device/SimulatedBox.h"
 #include "shell/BaseForm.h"
 #include "shell/HintWindow.h"
+#include "shell/Melding.h"
 #include "shell/RoundForm.h"
+#include "widgets/GradBtn.h"
 #include "widgets/SmoothPanel.h"
 
 class TestMainForm : public QObject {
   Q_OBJECT
 
  private slots:
-  void initTestCase() { FailOnUnexpectedWarnings(); }
+  void initTestCase() {
+    FailOnUnexpectedWarnings();
+    // The window starts the box link: an empty simulated bus instead of the
+    // system's, and the start-up message "not connected" closed at once.
+    SetBoxTransportFactory([] { return std::unique_ptr<HidTransport>(std::make_unique<SimulatedHidTransport>()); });
+    auto* closer = new QTimer(this);
+    connect(closer, &QTimer::timeout, [] {
+      if (frmMeld && frmMeld->isVisible()) frmMeld->btn1()->click();
+    });
+    closer->start(5);
+  }
 
   void layoutAndSettings() {
     TempWorkspace ws;

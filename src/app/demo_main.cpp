@@ -1,0 +1,83 @@
+// klv820-demo: the desktop program with a simulated box plugged in, for trying
+// every box action without hardware. The working files (and the language
+// setting) live in a scratch folder: a fresh temporary one that is removed at
+// the end, or the folder given as the only argument, which keeps them and the
+// simulated box's memory ("simulated-box.json") from one run to the next.
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <memory>
+
+#include "device/MyDevFunctions.h"
+#include "device/SimulatedBox.h"
+#include "shell/BaseForm.h"
+#include "shell/SingleInstance.h"
+#include "shell/WorkingFolder.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QCoreApplication::setOrganizationName(QStringLiteral("Dravik"));
+  QCoreApplication::setApplicationName(QStringLiteral("KLV-820"));
+
+  const QStringList args = app.arguments().mid(1);
+  if (args.size() > 1 || (args.size() == 1 && args[0].startsWith(QLatin1Char('-')))) {
+    std::fprintf(stderr, "usage: klv820-demo [working-folder]\n");
+    return args.size() == 1 && (args[0] == QLatin1String("-h") || args[0] == QLatin1String("--help")) ? 0 : 2;
+  }
+
+  std::unique_ptr<QTemporaryDir> scratch;
+  QString folder;
+  if (args.isEmpty()) {
+    scratch = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/klv820-demo-XXXXXX"));
+    if (!scratch->isValid()) {
+      std::fprintf(stderr, "klv820-demo: cannot create a scratch folder: %s\n",
+                   qPrintable(scratch->errorString()));
+      return 1;
+    }
+    folder = scratch->path();
+  } else {
+    folder = QFileInfo(args[0]).absoluteFilePath();
+    if (!QDir().mkpath(folder)) {
+      std::fprintf(stderr, "klv820-demo: cannot create %s\n", qPrintable(folder));
+      return 1;
+    }
+  }
+  // The language setting stays in the scratch folder too.
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(folder + QStringLiteral("/config")));
+  SetWorkingFolder(folder);
+  std::fprintf(stderr, "klv820-demo: working folder %s\n", qPrintable(folder));
+
+  auto box = std::make_shared<SimulatedBox>();
+  const QString boxState = folder + QStringLiteral("/simulated-box.json");
+  if (!scratch && QFileInfo::exists(boxState)) {
+    QString error;
+    if (!box->LoadState(boxState, &error))
+      std::fprintf(stderr, "klv820-demo: %s not loaded: %s\n", qPrintable(boxState), qPrintable(error));
+  }
+  SetBoxTransportFactory([box] {
+    auto transport = std::make_unique<SimulatedHidTransport>();
+    transport->AddBox(box);
+    return std::unique_ptr<HidTransport>(std::move(transport));
+  });
+
+  TSingleInstance instance;
+  if (!instance.Claim()) return 0;
+
+  int rc = 0;
+  {
+    TMainForm form;
+    QObject::connect(&instance, &TSingleInstance::RaiseRequested, &form, &TMainForm::BringToFront);
+    form.show();
+    rc = app.exec();
+  }
+  ReleaseBoxLink();
+  if (!scratch) {
+    QString error;
+    if (!box->SaveState(boxState, &error))
+      std::fprintf(stderr, "klv820-demo: %s not saved: %s\n", qPrintable(boxState), qPrintable(error));
+  }
+  return rc;
+}

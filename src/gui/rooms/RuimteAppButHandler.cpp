@@ -1,0 +1,42 @@
+#include "rooms/RuimteAppButHandler.h"
+
+#include "shell/Language.h"
+#include "ui_RuimteAppButInterface.h"
+#include "widgets/GradBtn.h"
+#include "widgets/ImageControl.h"
+
+TfrmRuimteAppButInterface::TfrmRuimteAppButInterface(QWidget* parent)
+    : QWidget(parent), ui(new Ui::TfrmRuimteAppButInterface) {
+  ui->setupUi(this);
+}
+
+TfrmRuimteAppButInterface::~TfrmRuimteAppButInterface() { delete ui; }
+
+TRuimteAppButHandler::TRuimteAppButHandler(QWidget* buttonPanel)
+    : TButtonColumn(buttonPanel, new TfrmRuimteAppButInterface) {
+  Ui::TfrmRuimteAppButInterface* ui = static_cast<TfrmRuimteAppButInterface*>(Form())->ui;
+  ButExit = ui->ButExit;
+  ButOK = ui->ButOK;
+  ButExtra = ui->ButExtra;
+  ButScene = ui->ButScene;
+  ButTimer = ui->ButTimer;
+  ButOn = ui->ButOn;
+  ButDimmer = ui->ButDimmer;
+  ButDimDn = ui->ButDimDn;
+  ButDimUp = ui->ButDimUp;
+  ButOff = ui->ButOff;
+  LDimmer = ui->LDimmer;
+
+  ButExit->setText(GetText(TextId::Exit));
+  ButOK->setText(GetText(TextId::OK));
+  ButExtra->setText(GetText(TextId::Extra));
+  ButScene->setText(GetText(TextId::Scenes));
+  ButTimer->setText(GetText(TextId::Timer));
+  ButOn->setText(GetText(TextId::On));
+  ButDimmer->setText(GetText(TextId::DimValue));
+  ButOff->setText(GetText(TextId::Off));
+  // ButDimDn "--" and ButDimUp "+" keep their design texts.
+  AddCompanion(ButDimmer, LDimmer);
+}
+
+TRuimteAppButHandler::~TRuimteAppButHandler() = default;

@@ -1,0 +1,149 @@
+// The home screen together with the room/device editor: a room and a device
+// built with clicks and keys, a code-wheel code and a learned code switched at
+// the simulated box.
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "HomeTestSupport.h"
+#include "device/MyDevFunctions.h"
+#include "device/SimulatedBox.h"
+#include "rooms/RuimteAppSelButHandler.h"
+#include "rooms/RuimteAppSelHandler.h"
+#include "ui_RuimteAppSelInterface.h"
+
+using Ev = SimulatedBox::SwitchEvent;
+
+class TstHomeEdit : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<TempWorkspace> ws_;
+  std::unique_ptr<HomeHost> host_;
+  std::unique_ptr<TRuimteUIHandler> home_;
+  std::shared_ptr<SimulatedBox> box_;
+
+  Ui::TfrmRuimteAppSel* EditorUi(TRuimteAppUIHandler* row) { return row->Editor()->Form()->ui; }
+  void Ok(TRuimteAppUIHandler* row) { QTest::mouseClick(row->Editor()->Buttons()->ButOK(), Qt::LeftButton); }
+
+ private slots:
+  void initTestCase() { FailOnUnexpectedWarnings(); }
+  void init() {
+    ws_ = std::make_unique<TempWorkspace>();
+    TLoadSave::Instance()->OldModel = 1;
+    box_ = std::make_shared<SimulatedBox>();
+    CreateSimulatedBoxLink(box_);
+    host_ = std::make_unique<HomeHost>();
+    home_ = std::make_unique<TRuimteUIHandler>(host_->main, host_->buttons);
+    home_->Terminate = [] {};
+    home_->Show();
+    host_->window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host_->window));
+    box_->SwitchEvents.clear();
+  }
+  void cleanup() {
+    home_.reset();
+    host_.reset();
+    ReleaseBoxLink();
+    box_.reset();
+    ws_.reset();
+  }
+
+  void buildRoomAndCodeWheelDevice() {
+    TLoadSave* ls = TLoadSave::Instance();
+    // A new room: double-click the blank tile, pick a picture, name it.
+    QTest::mouseDClick(home_->Tile(0)->Picture, Qt::LeftButton);
+    QVERIFY(home_->Editor()->IsOpen());
+    // The editor's column covers the home column while it is open.
+    QVERIFY(home_->Buttons()->MainBtnContainer()->isHidden());
+    Ui::TfrmRuimteAppSel* ui = EditorUi(home_.get());
+    QTest::mouseClick(ui->Image3, Qt::LeftButton);
+    QTest::keyClicks(ui->edtOmschrijving, "Kitchen");
+    Ok(home_.get());
+    QVERIFY(!home_->Editor()->IsOpen());
+    QCOMPARE(ls->Ruimtes[0].Naam, QStringLiteral("Kitchen"));
+    QCOMPARE(ls->CustomRuimteImageList->Get(ls->Ruimtes[0].ImageIndex), ls->RuimteImageList->Get(2));
+    QCOMPARE(home_->Tile(0)->Caption->text(), QStringLiteral("Kitchen"));
+    QVERIFY(!home_->Buttons()->MainBtnContainer()->isHidden());
+
+    // A switch set by code wheels to B 3 (such receivers do not dim).
+    TAppUIHandler* apps = home_->Devices();
+    QTest::mouseDClick(apps->Tile(0)->Background, Qt::LeftButton);
+    QVERIFY(apps->Editor()->IsOpen());
+    ui = EditorUi(apps);
+    QTest::mouseClick(ui->Image1, Qt::LeftButton);
+    QTest::keyClicks(ui->edtOmschrijving, "Spot");
+    QTest::mouseClick(ui->imgCodeSchijfJa, Qt::LeftButton);
+    ui->kanaalBox->setCurrentIndex(1);
+    ui->nummerBox->setCurrentIndex(2);
+    Ok(apps);
+    const TApparaat& d = ls->Ruimtes[0].Apparaten[0];
+    QCOMPARE(d.Naam, QStringLiteral("Spot"));
+    QCOMPARE(d.Code, 33);
+    QCOMPARE(d.CodeSchijf, uint8_t(1));
+    QCOMPARE(d.Dimbaar, uint8_t(0));
+
+    TRuimteAppButHandler* b = home_->Buttons();
+    QVERIFY(b->ButOn->isEnabled() && !b->ButDimmer->isEnabled());
+    QTest::mouseClick(b->ButOn, Qt::LeftButton);
+    QTest::mouseClick(b->ButOff, Qt::LeftButton);
+    QCOMPARE(box_->SwitchEvents, (std::vector<Ev>{{'Z', 33, 0x22, 5}, {'Z', 33, 0x00, 5}}));
+
+    // A room with devices cannot be deleted; an empty one can.
+    QTest::mouseDClick(home_->Tile(0)->Caption, Qt::LeftButton);
+    QVERIFY(!home_->Editor()->Buttons()->ButWissen()->isEnabled());
+    QTest::mouseClick(home_->Editor()->Buttons()->ButExit(), Qt::LeftButton);
+    QTest::mouseDClick(home_->Tile(1)->Caption, Qt::LeftButton);
+    QCOMPARE(home_->Devices()->Room(), 1);
+    QVERIFY(home_->Editor()->Buttons()->ButWissen()->isEnabled());
+    QTest::mouseClick(home_->Editor()->Buttons()->ButExit(), Qt::LeftButton);
+    QCOMPARE(ls->RoomCount(), 1);
+  }
+
+  void learnACode() {
+    FillInstallation(1, {});
+    TLoadSave* ls = TLoadSave::Instance();
+    ls->Ruimtes[0].Apparaten[0] = TApparaat{QStringLiteral("Used"), -1, 0, 0, 0, 8};
+    ls->Ruimtes[0].Apparaten[0].ImageIndex = ls->CustomAppImageList->Add(ls->AppImageList->Get(0));
+    home_->ShowPage(0);
+    home_->TileClick(home_->Tile(0)->Background);
+    TAppUIHandler* apps = home_->Devices();
+    QTest::mouseClick(apps->Tile(1)->Background, Qt::LeftButton);
+    QTest::mouseDClick(apps->Tile(1)->Background, Qt::LeftButton);
+    Ui::TfrmRuimteAppSel* ui = EditorUi(apps);
+    QTest::mouseClick(ui->Image2, Qt::LeftButton);
+    QTest::keyClicks(ui->edtOmschrijving, "Heater");
+    QTest::mouseClick(apps->Editor()->Buttons()->butLeren(), Qt::LeftButton);
+    QVERIFY(apps->Editor()->IsLearning());
+    // The first tick teaches the receiver the first free code (1).
+    QTRY_VERIFY_WITH_TIMEOUT(!box_->SwitchEvents.empty(), 3000);
+    QCOMPARE(box_->SwitchEvents.front(), (Ev{'Z', 1, 0x23, 5}));
+    Ok(apps);
+    QVERIFY(!apps->Editor()->IsLearning());
+    QCOMPARE(ls->Ruimtes[0].Apparaten[1].Code, 1);
+    QCOMPARE(ls->Ruimtes[0].Apparaten[1].CodeSchijf, uint8_t(0));
+
+    box_->SwitchEvents.clear();
+    QTest::mouseClick(home_->Buttons()->ButOn, Qt::LeftButton);
+    QCOMPARE(box_->SwitchEvents, (std::vector<Ev>{{'Z', 1, 0x23, 5}}));
+  }
+
+  void deleteThroughTheEditor() {
+    FillInstallation(1, {3});
+    TLoadSave* ls = TLoadSave::Instance();
+    ls->Scenes[0].Akties[0] = Item(0, 1);
+    ls->Scenes[0].Akties[1] = Item(0, 2);
+    ls->Programma->AddUnique(Entry(0, 2, 6));
+    home_->ShowPage(0);
+    TAppUIHandler* apps = home_->Devices();
+    QTest::mouseDClick(apps->Tile(1)->Caption, Qt::LeftButton);
+    QVERIFY(apps->Editor()->Buttons()->ButWissen()->isEnabled());
+    QTest::mouseClick(apps->Editor()->Buttons()->ButWissen(), Qt::LeftButton);
+    if (apps->Editor()->IsOpen()) Ok(apps);  // deletion may wait for OK
+    QCOMPARE(ls->Ruimtes[0].DeviceCount(), 2);
+    QCOMPARE(ls->Scenes[0].Akties[0].Apparaat, 1);  // formerly device 2
+    QCOMPARE(ls->Scenes[0].Akties[1].Apparaat, -1);
+    QCOMPARE(ls->Programma->AllItems.front().Entry->Apparaat, 1);
+  }
+};
+
+QTEST_MAIN(TstHomeEdit)
+#include "tst_home_edit.moc"

@@ -1,0 +1,189 @@
+// The home screen as a user sees it, with a realistic installation: names
+// fit their tiles, the selected tile stands out, pictures are drawn. With
+// KLV_SCREENSHOT_DIR set it also saves screenshots of the home screen, the
+// editor (room, and device with code wheels) and the start-up message.
+#include <QDir>
+
+#include "HomeTestSupport.h"
+#include "device/MyDevFunctions.h"
+#include "device/SimulatedBox.h"
+#include "rooms/RuimteAppSelHandler.h"
+#include "shell/BaseForm.h"
+#include "widgets/SmoothPanel.h"
+
+namespace {
+
+int IndexOf(const std::vector<QString>& names, const char* name) {
+  for (size_t i = 0; i < names.size(); ++i)
+    if (names[i] == QLatin1String(name)) return int(i);
+  return 0;
+}
+
+void RealisticInstallation() {
+  TLoadSave* ls = TLoadSave::Instance();
+  const auto roomPics = BuiltinRoomPictures();
+  const auto devicePics = BuiltinDevicePictures();
+  for (const QImage& p : roomPics) ls->RuimteImageList->Add(p);
+  for (const QImage& p : devicePics) ls->AppImageList->Add(p);
+  const auto roomNames = BuiltinRoomIconNames();
+  const auto deviceNames = BuiltinDeviceIconNames();
+  struct Room {
+    const char* name;
+    const char* icon;
+    std::array<std::pair<const char*, const char*>, 4> devices;
+  };
+  const Room rooms[] = {
+      {"Living room",
+       "sofa",
+       {{{"Ceiling light", "ceiling-light"},
+         {"Reading lamp", "floor-lamp"},
+         {"Television", "television"},
+         {"Fireplace", "fireplace"}}}},
+      {"Kitchen",
+       "silverware-fork-knife",
+       {{{"Worktop lights", "led-strip-variant"},
+         {"Coffee maker", "coffee-maker"},
+         {"Kettle", "kettle"},
+         {"Dishwasher", "dishwasher"}}}},
+      {"Bedroom",
+       "bed-king",
+       {{{"Bedside lamp", "lamp"},
+         {"Chandelier", "chandelier"},
+         {"Curtains", "curtains"},
+         {"Radiator", "radiator"}}}},
+      {"Study",
+       "desk",
+       {{{"Desk lamp", "desk-lamp"},
+         {"Computer", "desktop-tower-monitor"},
+         {"Printer", "printer"},
+         {"Wohnzimmerdeckenbeleuchtung", "spotlight-beam"}}}},
+      {"Garden and terrace at the back",
+       "tree",
+       {{{"Garden lights", "string-lights"},
+         {"Fountain", "fountain"},
+         {"Sprinkler", "sprinkler"},
+         {"Outdoor lamp by the front door", "outdoor-lamp"}}}},
+  };
+  int code = 0;
+  for (int r = 0; r < 5; ++r) {
+    TRuimte& room = ls->Ruimtes[r];
+    room.Naam = QString::fromLatin1(rooms[r].name);
+    room.ImageIndex = ls->CustomRuimteImageList->Add(roomPics[IndexOf(roomNames, rooms[r].icon)]);
+    for (int d = 0; d < 4; ++d) {
+      TApparaat& dev = room.Apparaten[d];
+      dev.Naam = QString::fromLatin1(rooms[r].devices[d].first);
+      dev.ImageIndex =
+          ls->CustomAppImageList->Add(devicePics[IndexOf(deviceNames, rooms[r].devices[d].second)]);
+      dev.Code = code++;
+      dev.Dimbaar = d == 0;
+    }
+  }
+}
+
+double Luminance(const QImage& img) {
+  double sum = 0;
+  const QImage rgb = img.convertToFormat(QImage::Format_RGB888);
+  for (int y = 30; y < rgb.height() - 30; y += 4)
+    for (int x = 10; x < rgb.width() - 10; x += 4) sum += qGray(rgb.pixel(x, y));
+  return sum / (((rgb.height() - 60) / 4) * ((rgb.width() - 20) / 4));
+}
+
+QString ShotDir() { return qEnvironmentVariable("KLV_SCREENSHOT_DIR"); }
+
+void Save(QWidget* w, const char* name) {
+  if (ShotDir().isEmpty()) return;
+  QDir().mkpath(ShotDir());
+  QVERIFY(w->grab().save(ShotDir() + QLatin1Char('/') + QLatin1String(name)));
+}
+
+}  // namespace
+
+class TstHomeLook : public QObject {
+  Q_OBJECT
+
+  static void Bus(std::shared_ptr<SimulatedBox> box) {
+    SetBoxTransportFactory([box] {
+      auto t = std::make_unique<SimulatedHidTransport>();
+      if (box) t->AddBox(box);
+      return std::unique_ptr<HidTransport>(std::move(t));
+    });
+  }
+  static bool Offscreen() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
+
+ private slots:
+  void initTestCase() { FailOnUnexpectedWarnings(); }
+  void cleanup() {
+    ReleaseBoxLink();
+    SetBoxLinkHooks({});
+    SetBoxTransportFactory({});
+  }
+
+  void homeScreen() {
+    TempWorkspace ws;
+    RealisticInstallation();
+    TLoadSave::Instance()->OldModel = 1;
+    Bus(std::make_shared<SimulatedBox>());
+    if (Offscreen()) QTest::ignoreMessage(QtWarningMsg, "This plugin does not support setting window masks");
+    TMainForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto* home = form.findChild<TRuimteUIHandler*>();
+    QVERIFY(home);
+
+    // Every name fits its caption, on both pages of rooms and for every room's devices.
+    auto checkCaptions = [](TRuimteAppUIHandler* row) {
+      for (int i = 0; i < 4; ++i) {
+        TLabel* l = row->Tile(i)->Caption;
+        if (l->text().isEmpty()) continue;
+        const QRect r = QFontMetrics(l->font()).boundingRect(QRect(0, 0, l->width(), 10000),
+                                                             Qt::AlignCenter | Qt::TextWordWrap, l->text());
+        QVERIFY2(r.width() <= l->width() && r.height() <= l->height(), qPrintable(l->text()));
+        QVERIFY2(l->font().pixelSize() >= 10, qPrintable(l->text()));
+        QVERIFY2(!row->Tile(i)->Picture->picture().isNull(), qPrintable(l->text()));
+      }
+    };
+    for (int r = 0; r < 5; ++r) {
+      if (r == 4) QTest::mouseClick(home->Indicator()->Indicators[1]->Image, Qt::LeftButton);
+      QTest::mouseClick(home->Tile(r % 4)->Background, Qt::LeftButton);
+      checkCaptions(home);
+      checkCaptions(home->Devices());
+    }
+    QCOMPARE(home->Tile(0)->Caption->text().replace('\n', ' '),
+             QStringLiteral("Garden and terrace at the back"));
+    QVERIFY(home->Tile(0)->Caption->font().pixelSize() < 16);
+
+    // The selected tile stands out clearly from the others.
+    QTest::mouseClick(home->Indicator()->Indicators[0]->Image, Qt::LeftButton);
+    QTest::mouseClick(home->Tile(1)->Background, Qt::LeftButton);
+    QTest::mouseClick(home->Devices()->Tile(2)->Background, Qt::LeftButton);
+    const double selected = Luminance(home->Tile(1)->Background->grab().toImage());
+    const double plain = Luminance(home->Tile(0)->Background->grab().toImage());
+    QVERIFY2(plain - selected > 80, qPrintable(QStringLiteral("%1 vs %2").arg(plain).arg(selected)));
+    Save(&form, "home.png");
+
+    // The editor for a room and for a device with code wheels.
+    QTest::mouseDClick(home->Tile(1)->Caption, Qt::LeftButton);
+    QVERIFY(home->Editor()->IsOpen());
+    Save(&form, "home_editor_room.png");
+    home->Editor()->Cancel();
+    TLoadSave::Instance()->Ruimtes[1].Apparaten[2].CodeSchijf = 1;
+    TLoadSave::Instance()->Ruimtes[1].Apparaten[2].Code = 2 * 16 + 3;  // D3
+    QTest::mouseDClick(home->Devices()->Tile(2)->Caption, Qt::LeftButton);
+    QVERIFY(home->Devices()->Editor()->IsOpen());
+    Save(&form, "home_editor_device_codewheels.png");
+    home->Devices()->Editor()->Cancel();
+  }
+
+  void startupMessage() {
+    TempWorkspace ws;
+    Bus(nullptr);
+    MeldUser user;
+    user.Expect(2);
+    user.whileOpen = [] { Save(frmMeld, "startup_message.png"); };
+    TMainForm form;
+    QCOMPARE(user.seen.size(), 1);
+  }
+};
+
+QTEST_MAIN(TstHomeLook)
+#include "tst_home_look.moc"

@@ -1,0 +1,77 @@
+// The home screen inside the main window: start-up with and without a box,
+// and leaving the program through "exit".
+#include <QEventLoop>
+
+#include "HomeTestSupport.h"
+#include "device/Communicatie.h"
+#include "device/MyDevFunctions.h"
+#include "device/SimulatedBox.h"
+#include "shell/BaseForm.h"
+#include "shell/Language.h"
+#include "widgets/SmoothPanel.h"
+
+class TstHomeStart : public QObject {
+  Q_OBJECT
+
+  static void Bus(std::shared_ptr<SimulatedBox> box) {
+    SetBoxTransportFactory([box] {
+      auto t = std::make_unique<SimulatedHidTransport>();
+      if (box) t->AddBox(box);
+      return std::unique_ptr<HidTransport>(std::move(t));
+    });
+  }
+
+ private slots:
+  void initTestCase() { FailOnUnexpectedWarnings(); }
+  void cleanup() {
+    ReleaseBoxLink();
+    SetBoxLinkHooks({});
+    SetBoxTransportFactory({});
+  }
+
+  void startWithoutBox() {
+    TempWorkspace ws;
+    Bus(nullptr);
+    MeldUser user;
+    user.Expect(2);  // the main window and the message
+    TMainForm form;
+    QCOMPARE(user.seen,
+             QStringList(GetText(TextId::Attention) + "|" + GetText(TextId::TheKLV820IsNotConnected)));
+    QVERIFY(!BoxConnected);
+    // The home screen is on the window's panels.
+    auto* panel = form.MainPanel->findChild<TSmoothPanel*>(QStringLiteral("pnlRuimteApparaat"));
+    QVERIFY(panel && !panel->isHidden());
+    auto* exit = form.ButtonPanel->findChild<TGradBtn*>(QStringLiteral("ButExit"));
+    QVERIFY(exit && !exit->isHidden());
+    QCOMPARE(exit->text(), GetText(TextId::Exit));
+  }
+
+  void exitSendsAndEndsTheProgram() {
+    TempWorkspace ws;
+    FillInstallation(2, {2, 1});
+    auto box = std::make_shared<SimulatedBox>();
+    Bus(box);
+    MeldUser user;
+    user.answers = {2};
+    user.Expect(2);  // the main window and the exit question
+    TMainForm form;
+    QVERIFY(BoxConnected);
+    QVERIFY(user.seen.isEmpty());
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto* exit = form.ButtonPanel->findChild<TGradBtn*>(QStringLiteral("ButExit"));
+    QVERIFY(exit);
+
+    QEventLoop loop;
+    QTimer::singleShot(0, exit, [exit] { QTest::mouseClick(exit, Qt::LeftButton); });
+    QTimer::singleShot(20000, &loop, [&loop] { loop.exit(99); });
+    QCOMPARE(loop.exec(), 0);  // the exit sequence ended the event loop
+    QCOMPARE(user.seen.size(), 1);
+    QVERIFY(QFile::exists(ws.file("kvl820.dat")));
+    TCommunicatie check;
+    QVERIFY(check.VerifyBox());
+  }
+};
+
+QTEST_MAIN(TstHomeStart)
+#include "tst_home_start.moc"
