@@ -26,6 +26,7 @@ int CmdStatus(CtlContext& ctx) {
   if (!ctx.args.isEmpty()) return CtlFail(ctx, CtlUsage, QStringLiteral("status takes no arguments"));
   BoxSession box(ctx);
   const int rc = box.Open(false);
+  if (rc == CtlUsage) return rc;  // a bad state file: nothing is known about a box
   if (!BoxDevice) {
     ctx.out << "present: no\n";
     return rc;

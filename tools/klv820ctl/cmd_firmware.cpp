@@ -71,12 +71,20 @@ class FlashDisplay {
     ctx_.out << text << "\n";
     ctx_.out.flush();
   }
+  // The update's messages go to standard output in sequence with its other
+  // lines; a failed update then names the first of them in its one line on
+  // standard error.
   void Error(const QString& text) {
     EndBar();
+    ctx_.out << "error: " << text << "\n";
     ctx_.out.flush();
-    ctx_.err << "klv820ctl: " << text << "\n";
-    ctx_.err.flush();
-    ++errors_;
+    if (errors_.isEmpty()) first_ = text;
+    errors_ << text;
+  }
+  QString FailureLine() const {
+    return errors_.size() > 1
+               ? QStringLiteral("%1 (%2 more errors, see above)").arg(first_).arg(errors_.size() - 1)
+               : first_;
   }
   void Maximum(int m) { maximum_ = m; }
   void Progress(int p) {
@@ -93,14 +101,15 @@ class FlashDisplay {
     ctx_.out << "\n";
     barShown_ = false;
   }
-  int Errors() const { return errors_; }
+  int Errors() const { return int(errors_.size()); }
 
  private:
   CtlContext& ctx_;
   bool tty_;
   bool barShown_ = false;
   int maximum_ = 0;
-  int errors_ = 0;
+  QStringList errors_;
+  QString first_;
 };
 
 // Runs the event loop until the box is back with the expected firmware, a box
@@ -189,6 +198,7 @@ int FlashCommand(CtlContext& ctx) {
   }
   FirmwareUpdateStarted = false;
   if (code != CtlOk && display.Errors() == 0) display.Error(QStringLiteral("the update did not finish"));
+  if (code != CtlOk) CtlFail(ctx, code, display.FailureLine());
   return session.Finish(code);
 }
 

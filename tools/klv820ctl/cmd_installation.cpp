@@ -22,7 +22,78 @@ int RefuseArguments(CtlContext& ctx, const char* command) {
 }
 
 // ---------------------------------------------------------------------------
-// dump
+// dump: keys in the documented order (QJsonObject would sort them), indented
+// by four blanks, one key or element a line.
+
+// Appends a scalar exactly as QJsonDocument writes it (escapes, number form).
+void WriteScalar(const QJsonValue& v, QString& out) {
+  QString s = QString::fromUtf8(QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact));
+  out += QStringView(s).mid(1, s.size() - 2);
+}
+
+// `keys` lists the object's keys in output order; nested objects take their
+// own order from the matching entry of kKeyOrder.
+void WriteOrdered(const QJsonObject& o, const QStringList& keys, int depth, QString& out);
+
+const QHash<QString, QStringList>& KeyOrder() {
+  static const QHash<QString, QStringList> order{
+      {QStringLiteral(""),
+       {"language", "oldModel", "showHints", "location", "rooms", "scenes", "programme", "imageLists"}},
+      {QStringLiteral("location"),
+       {"country", "city", "latDeg", "latMin", "ns", "lonDeg", "lonMin", "ew", "tzHours", "tzSign"}},
+      {QStringLiteral("rooms"), {"name", "imageIndex", "devices"}},
+      {QStringLiteral("devices"), {"name", "imageIndex", "codeSchijf", "dimbaar", "code", "dimNiveau"}},
+      {QStringLiteral("scenes"), {"name", "items"}},
+      {QStringLiteral("items"), {"ruimte", "apparaat", "waarde"}},
+      {QStringLiteral("programme"),
+       {"ruimte", "apparaat", "maand", "dagDatum", "uur", "minuut", "zonTijd", "random", "aktie",
+        "aangemaakt", "sortKey"}},
+      {QStringLiteral("imageLists"),
+       {"RuimteImageList", "AppImageList", "CustomRuimteImageList", "CustomAppImageList"}},
+  };
+  return order;
+}
+
+void WriteValue(const QString& key, const QJsonValue& v, int depth, QString& out) {
+  const QString pad(4 * (depth + 1), QLatin1Char(' '));
+  if (v.isObject()) {
+    WriteOrdered(v.toObject(), KeyOrder().value(key), depth, out);
+  } else if (v.isArray()) {
+    const QJsonArray a = v.toArray();
+    if (a.isEmpty()) {
+      out += QStringLiteral("[]");
+      return;
+    }
+    out += QStringLiteral("[\n");
+    for (qsizetype i = 0; i < a.size(); ++i) {
+      out += pad;
+      WriteValue(key, a[i], depth + 1, out);  // elements take the array's key order
+      out += i + 1 < a.size() ? QStringLiteral(",\n") : QStringLiteral("\n");
+    }
+    out += QString(4 * depth, QLatin1Char(' ')) + QLatin1Char(']');
+  } else {
+    WriteScalar(v, out);
+  }
+}
+
+void WriteOrdered(const QJsonObject& o, const QStringList& keys, int depth, QString& out) {
+  const QString pad(4 * (depth + 1), QLatin1Char(' '));
+  out += QStringLiteral("{\n");
+  for (qsizetype i = 0; i < keys.size(); ++i) {
+    out += pad;
+    WriteScalar(keys[i], out);
+    out += QStringLiteral(": ");
+    WriteValue(keys[i], o.value(keys[i]), depth + 1, out);
+    out += i + 1 < keys.size() ? QStringLiteral(",\n") : QStringLiteral("\n");
+  }
+  out += QString(4 * depth, QLatin1Char(' ')) + QLatin1Char('}');
+}
+
+QString OrderedJson(const QJsonObject& root) {
+  QString out;
+  WriteOrdered(root, KeyOrder().value(QString()), 0, out);
+  return out + QLatin1Char('\n');
+}
 
 QJsonObject LocationJson(const TLocation& l) {
   return QJsonObject{{"country", l.Country}, {"city", l.City},     {"latDeg", l.LatDeg}, {"latMin", l.LatMin},
@@ -263,7 +334,7 @@ int Dump(CtlContext& ctx) {
   const TLoadSave* d = TLoadSave::Instance();
   for (const QString& problem : d->LoadProblems) ctx.err << "klv820ctl: warning: " << problem << "\n";
   ctx.err.flush();
-  ctx.out << QString::fromUtf8(QJsonDocument(InstallationJson(*d)).toJson(QJsonDocument::Indented));
+  ctx.out << OrderedJson(InstallationJson(*d));
   return CtlOk;
 }
 
@@ -307,10 +378,8 @@ int Import(CtlContext& ctx) {
   return CtlOk;
 }
 
-const CtlCommand kInit("init", "init                  write the working files of a new installation", Init);
-const CtlCommand kDump("dump", "dump                  print the installation as JSON", Dump);
-const CtlCommand kImport("import",
-                         "import FILE           replace the installation by the JSON in FILE and save",
-                         Import);
+const CtlCommand kInit("init", "init", Init);
+const CtlCommand kDump("dump", "dump", Dump);
+const CtlCommand kImport("import", "import FILE", Import);
 
 }  // namespace

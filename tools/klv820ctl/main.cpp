@@ -20,11 +20,21 @@ std::map<std::string, Entry>& Commands() {
   return commands;
 }
 
-void PrintUsage(QTextStream& err) {
-  err << "usage: klv820ctl [--folder DIR] [--simulate[=STATEFILE]] [--trace] COMMAND [ARGS]\n"
+const char kUsage[] = "usage: klv820ctl [--folder DIR] [--simulate[=STATEFILE]] [--trace] COMMAND [ARGS]";
+
+// --help: the full list on standard output.
+void PrintHelp(QTextStream& out) {
+  out << kUsage << "\n"
       << "commands:\n";
-  for (const auto& [name, entry] : Commands()) err << "  " << entry.usage << "\n";
-  err.flush();
+  for (const auto& [name, entry] : Commands()) out << "  " << entry.usage << "\n";
+  out.flush();
+}
+
+// Bad usage gets one line, naming the problem and the usage.
+int UsageFailure(CtlContext& ctx, const QString& problem) {
+  return CtlFail(ctx, CtlUsage,
+                 problem + QStringLiteral("; ") + QLatin1String(kUsage) +
+                     QStringLiteral(" (klv820ctl --help lists the commands)"));
 }
 
 }  // namespace
@@ -64,29 +74,23 @@ int main(int argc, char** argv) {
     } else if (a.startsWith(QLatin1String("--simulate="))) {
       ctx.simulate = true;
       ctx.stateFile = a.mid(11);
-      if (ctx.stateFile.isEmpty()) return CtlFail(ctx, CtlUsage, QStringLiteral("--simulate= needs a file name"));
+      if (ctx.stateFile.isEmpty())
+        return CtlFail(ctx, CtlUsage, QStringLiteral("--simulate= needs a file name"));
     } else if (a == QLatin1String("--trace")) {
       ctx.trace = true;
     } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
-      PrintUsage(err);
+      PrintHelp(out);
       return CtlOk;
-    } else if (a.startsWith(QLatin1String("--"))) {
-      PrintUsage(err);
-      return CtlFail(ctx, CtlUsage, QStringLiteral("unknown option %1").arg(a));
+    } else if (a.startsWith(QLatin1Char('-'))) {
+      return UsageFailure(ctx, QStringLiteral("unknown option %1").arg(a));
     } else {
       command = a;
       break;
     }
   }
-  if (command.isEmpty()) {
-    PrintUsage(err);
-    return CtlUsage;
-  }
+  if (command.isEmpty()) return UsageFailure(ctx, QStringLiteral("no command given"));
   const auto it = Commands().find(command.toStdString());
-  if (it == Commands().end()) {
-    PrintUsage(err);
-    return CtlFail(ctx, CtlUsage, QStringLiteral("unknown command %1").arg(command));
-  }
+  if (it == Commands().end()) return UsageFailure(ctx, QStringLiteral("unknown command %1").arg(command));
   ctx.folder = WorkingFolder();
   ctx.args = args;
   const int code = it->second.fn(ctx);
