@@ -8,7 +8,7 @@
 #include <vector>
 
 // The one interface between the box link and a HID layer: the system's
-// (hidapi on Linux) or the simulated box.
+// (hidapi on Linux and Windows) or the simulated box.
 //
 // Reports are 65 bytes: byte 0 is the report id (always 0), bytes 1..64 the
 // payload.
@@ -68,8 +68,8 @@ class HidTransport {
   virtual void WatchDeviceChanges(std::function<void()> changed) = 0;
 };
 
-// The system's HID layer (hidapi through hidraw, plug and unplug through udev
-// on Linux).
+// The system's HID layer: hidapi (over hidraw on Linux, hid.dll on Windows);
+// plug and unplug through udev on Linux, WM_DEVICECHANGE on Windows.
 std::unique_ptr<HidTransport> CreateSystemHidTransport();
 
 // Watches the system for HID devices coming and going and calls `changed`

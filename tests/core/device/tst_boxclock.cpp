@@ -49,6 +49,7 @@ class TestBoxClock : public QObject {
   void initTestCase() { FailOnUnexpectedWarnings(); }
 
   void init() {
+    FailOnUnexpectedWarnings();
     ws_ = std::make_unique<TempWorkspace>();
     SetReadTimeout(40);
   }

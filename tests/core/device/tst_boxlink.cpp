@@ -33,6 +33,7 @@ class TestBoxLink : public QObject {
   void initTestCase() { FailOnUnexpectedWarnings(); }
 
   void init() {
+    FailOnUnexpectedWarnings();
     ws_ = std::make_unique<TempWorkspace>();
     TLoadSave::Instance()->InitData();
     TLoadSave::Instance()->Programma->AllItems.clear();

@@ -48,6 +48,7 @@ class TestCommunicatie : public QObject {
   void initTestCase() { FailOnUnexpectedWarnings(); }
 
   void init() {
+    FailOnUnexpectedWarnings();
     ws_ = std::make_unique<TempWorkspace>();
     TLoadSave::Instance()->InitData();
     TLoadSave::Instance()->Programma->AllItems.clear();

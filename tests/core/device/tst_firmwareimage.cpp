@@ -31,6 +31,7 @@ class TestFirmwareImage : public QObject {
   Q_OBJECT
 
  private slots:
+  void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() { FailOnUnexpectedWarnings(); }
 
   void embeddedImageParses() {

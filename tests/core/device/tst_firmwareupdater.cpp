@@ -88,6 +88,7 @@ class TestFirmwareUpdater : public QObject {
   void initTestCase() { FailOnUnexpectedWarnings(); }
 
   void init() {
+    FailOnUnexpectedWarnings();
     ws_ = std::make_unique<TempWorkspace>();
     SetReadTimeout(30);
     hooks_ = HookRecorder();

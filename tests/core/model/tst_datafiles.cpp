@@ -93,6 +93,7 @@ class TestDataFiles : public QObject {
   Q_OBJECT
 
  private slots:
+  void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() { FailOnUnexpectedWarnings(); }
 
   void goldenMainFileReadsAsWritten() {

@@ -30,6 +30,7 @@ class TestImageList : public QObject {
   Q_OBJECT
 
  private slots:
+  void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() { FailOnUnexpectedWarnings(); }
 
   void addScalesToTheListSize() {

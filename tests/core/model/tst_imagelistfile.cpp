@@ -86,6 +86,7 @@ class TestImageListFile : public QObject {
   Q_OBJECT
 
  private slots:
+  void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() { FailOnUnexpectedWarnings(); }
 
   void readsProgramConventionFiles() {

@@ -74,6 +74,7 @@ class TestLoadSave : public QObject {
   Q_OBJECT
 
  private slots:
+  void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() { FailOnUnexpectedWarnings(); }
 
   void newInstallationDefaults() {

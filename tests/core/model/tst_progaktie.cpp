@@ -38,6 +38,7 @@ class TestProgAktie : public QObject {
   std::unique_ptr<TempWorkspace> ws_;  // fresh installation: language 1
 
  private slots:
+  void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() {
     FailOnUnexpectedWarnings();
     ws_ = std::make_unique<TempWorkspace>();

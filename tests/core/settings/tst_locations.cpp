@@ -36,6 +36,7 @@ class TestLocations : public QObject {
   Q_OBJECT
 
  private slots:
+  void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() { FailOnUnexpectedWarnings(); }
   void cleanup() { Locations::Reset(); }
 

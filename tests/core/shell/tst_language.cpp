@@ -29,6 +29,7 @@ class TestLanguage : public QObject {
   Q_OBJECT
 
  private slots:
+  void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() { FailOnUnexpectedWarnings(); }
 
   void tellingEntries_data() {

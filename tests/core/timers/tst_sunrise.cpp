@@ -195,6 +195,7 @@ class TestSunrise : public QObject {
   // --- against the simulated box ---
 
   void init() {
+    FailOnUnexpectedWarnings();
     if (!QByteArray(QTest::currentTestFunction()).startsWith("box")) return;
     box_ = std::make_shared<SimulatedBox>();
     CreateSimulatedBoxLink(box_);

@@ -89,6 +89,7 @@ class TestSetDateTime : public QObject {
   void initTestCase() { FailOnUnexpectedWarnings(); }
 
   void init() {
+    FailOnUnexpectedWarnings();
     ws_ = std::make_unique<TempWorkspace>();
     SetReadTimeout(40);
     ClockEdited = true;  // the dialog must clear it itself

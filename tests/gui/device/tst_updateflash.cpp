@@ -112,6 +112,7 @@ class TestUpdateFlash : public QObject {
   }
 
   void init() {
+    FailOnUnexpectedWarnings();
     ws_ = std::make_unique<TempWorkspace>();
     SetReadTimeout(30);
     FirmwareUpdateStarted = false;

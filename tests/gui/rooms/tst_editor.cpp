@@ -99,6 +99,7 @@ class TstEditor : public QObject {
   void initTestCase() { FailOnUnexpectedWarnings(); }
 
   void init() {
+    FailOnUnexpectedWarnings();
     ws_ = std::make_unique<TempWorkspace>();
     window_ = std::make_unique<QWidget>();
     window_->resize(800, 600);

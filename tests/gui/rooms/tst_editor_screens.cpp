@@ -64,6 +64,7 @@ class TstEditorScreens : public QObject {
   }
 
  private slots:
+  void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() {
     FailOnUnexpectedWarnings();
     dir_ = qEnvironmentVariable("KLV_GALLERY_DIR");

@@ -59,6 +59,7 @@ class TstHome : public QObject {
  private slots:
   void initTestCase() { FailOnUnexpectedWarnings(); }
   void init() {
+    FailOnUnexpectedWarnings();
     ws_ = std::make_unique<TempWorkspace>();
     terminated_ = 0;
   }

@@ -27,6 +27,7 @@ class TstHomeEdit : public QObject {
  private slots:
   void initTestCase() { FailOnUnexpectedWarnings(); }
   void init() {
+    FailOnUnexpectedWarnings();
     ws_ = std::make_unique<TempWorkspace>();
     TLoadSave::Instance()->OldModel = 1;
     box_ = std::make_shared<SimulatedBox>();

@@ -111,6 +111,7 @@ class TstHomeLook : public QObject {
   static bool Offscreen() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
 
  private slots:
+  void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() { FailOnUnexpectedWarnings(); }
   void cleanup() {
     ReleaseBoxLink();

@@ -22,6 +22,7 @@ class TstHomeStart : public QObject {
   }
 
  private slots:
+  void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() { FailOnUnexpectedWarnings(); }
   void cleanup() {
     ReleaseBoxLink();

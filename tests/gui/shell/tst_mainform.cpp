@@ -23,6 +23,7 @@ class TestMainForm : public QObject {
   Q_OBJECT
 
  private slots:
+  void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() {
     FailOnUnexpectedWarnings();
     // The window starts the box link: an empty simulated bus instead of the

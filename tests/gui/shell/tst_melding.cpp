@@ -21,6 +21,7 @@ class TstMelding : public QObject {
   TempWorkspace ws_;
 
  private slots:
+  void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() { FailOnUnexpectedWarnings(); }
 
   void designLayout() {

@@ -73,6 +73,7 @@ class TestSingleInstance : public QObject {
   }
 
   void init() {
+    FailOnUnexpectedWarnings();
     log_ = dir_.filePath(QStringLiteral("log-%1.txt").arg(QTest::currentTestFunction()));
     QFile::remove(log_);
   }

@@ -37,6 +37,7 @@ class TstGallery : public QObject {
   }
 
  private slots:
+  void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() {
     FailOnUnexpectedWarnings();
     dir_ = qEnvironmentVariable("KLV_GALLERY_DIR");

@@ -16,6 +16,7 @@ class TstWidgets : public QObject {
   TempWorkspace ws_;
 
  private slots:
+  void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() { FailOnUnexpectedWarnings(); }
 
   void windowsColours() {

@@ -1,10 +1,11 @@
-// The system's HID layer on Linux: hidapi over hidraw.
+// The system's HID layer through hidapi (hidraw on Linux, hid.dll on Windows).
+// What differs between the systems, telling a refused open from other
+// failures, lives in HidOpenError.
 #include <hidapi.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstring>
 
+#include "device/HidOpenError.h"
 #include "device/HidTransport.h"
 
 namespace {
@@ -22,7 +23,8 @@ class HidapiConnection : public HidConnection {
 
   bool Write(const uint8_t* report) override {
     if (gone_) return false;
-    // All 65 bytes, report id 0 first: hidraw strips it for an unnumbered report.
+    // All 65 bytes, report id 0 first: hidraw strips it for an unnumbered
+    // report, Windows wants it as the first byte of a full-length report.
     const int n = hid_write(device_, report, 65);
     if (n < 0) gone_ = true;
     return n == 65;
@@ -30,6 +32,7 @@ class HidapiConnection : public HidConnection {
 
   HidReadResult Read(uint8_t* report, int timeoutMs) override {
     if (gone_) return HidReadResult::Gone;
+    // hidapi hands back the payload without the report id on both systems.
     uint8_t payload[64];
     const int n = hid_read_timeout(device_, payload, sizeof payload, timeoutMs);
     if (n < 0) {
@@ -60,9 +63,10 @@ class HidapiTransport : public HidTransport {
       i.ProductId = d->product_id;
       i.VersionNumber = d->release_number;
       if (d->product_string) i.ProductString = QString::fromWCharArray(d->product_string);
-      // Every hidraw node is a HID device.
+      // hidapi lists HID devices only: hidraw nodes on Linux, interfaces of
+      // the HID class on Windows.
       i.SetupClass = QString::fromLatin1(HidSetupClassGuid);
-      i.Path = QString::fromLocal8Bit(d->path);
+      if (d->path) i.Path = QString::fromUtf8(d->path);
       list.push_back(i);
     }
     hid_free_enumeration(all);
@@ -71,21 +75,18 @@ class HidapiTransport : public HidTransport {
 
   std::unique_ptr<HidConnection> Open(const QString& path, HidOpenStatus* status, QString* error) override {
     EnsureInit();
-    const QByteArray p = path.toLocal8Bit();
-    if (access(p.constData(), R_OK | W_OK) != 0 && (errno == EACCES || errno == EPERM)) {
-      *status = HidOpenStatus::PermissionDenied;
-      if (error) *error = QString::fromLocal8Bit(std::strerror(errno));
+    const QByteArray p = path.toUtf8();
+    QString why;
+    if (const HidOpenStatus probed = HidProbeOpen(p, &why); probed != HidOpenStatus::Ok) {
+      *status = probed;
+      if (error) *error = why;
       return nullptr;
     }
-    errno = 0;
+    HidClearOpenError();
     hid_device* d = hid_open_path(p.constData());
     if (!d) {
-      const int e = errno;
-      *status = (e == EACCES || e == EPERM) ? HidOpenStatus::PermissionDenied : HidOpenStatus::Failed;
-      if (error) {
-        const wchar_t* why = hid_error(nullptr);
-        *error = why ? QString::fromWCharArray(why) : QString::fromLocal8Bit(std::strerror(e ? e : EIO));
-      }
+      *status = HidOpenFailure(&why);
+      if (error) *error = why;
       return nullptr;
     }
     *status = HidOpenStatus::Ok;
