@@ -23,6 +23,14 @@ void SimulatedLoader::Handle(SimulatedBox& box, const uint8_t* r,
                              const std::function<void(const uint8_t*)>& answer) {
   QByteArray& flash = box.Flash;
   if (flash.size() != SimulatedBox::FlashSize) flash.resize(SimulatedBox::FlashSize, char(0xFF));
+  // Pulled out and plugged in again: the loader starts afresh and no longer
+  // waits for the data of a page it was given before.
+  if (box.PlugGeneration() != generation_) {
+    generation_ = box.PlugGeneration();
+    pendingData_ = 0;
+    programPage_ = -1;
+    readPage_ = readHalf_ = 0;
+  }
 
   if (pendingData_ > 0) {
     const int half = 2 - pendingData_;

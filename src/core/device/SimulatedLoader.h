@@ -12,7 +12,8 @@ class SimulatedBox;
 // the application firmware 1.1 (product id 2049, or 2050 with another
 // version). It works on the box's 28672-byte `Flash`.
 //
-//   'B'  bytes 2..8 = 0: start of an update; forgets a half-finished 'F'
+//   'B'  bytes 2..8 = 0: start of an update. A box plugged in again forgets
+//        a half-finished 'F'.
 //   'E'  erase: every flash byte becomes 0xFF
 //   'S'  answer bytes 1..3 = 24-bit sum of the flash, MSB first
 //   'F'  bytes 2..3 page address (little-endian, a multiple of 128 below
@@ -53,6 +54,7 @@ class SimulatedLoader {
   void Handle(SimulatedBox& box, const uint8_t* report, const std::function<void(const uint8_t*)>& answer);
 
  private:
+  int generation_ = -1;  // the box's plug generation the state below belongs to
   int pendingData_ = 0;  // data reports still expected after 'F'
   int programPage_ = -1;
   int readPage_ = 0;

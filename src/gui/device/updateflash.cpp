@@ -206,7 +206,9 @@ bool UpdateAgainInOpenWindow(QTimer* timer) {
 
 void FirmwareTimerTick(QTimer* timer, QWidget* parent) {
   if (FirmwareUpdateStarted && UpdateAgainInOpenWindow(timer)) return;
-  if (!BoxDevice || FirmwareUpdateStarted) return;
+  // The box may have changed since the timer was armed: loader commands must
+  // never reach a box that runs the application.
+  if (!BoxDevice || FirmwareUpdateStarted || LinkState != BoxLinkState::UpdateNeeded) return;
   timer->stop();
   FirmwareUpdateStarted = true;
   BoxConnected = true;

@@ -265,6 +265,21 @@ class TestFirmwareUpdater : public QObject {
     QTRY_COMPARE(LinkState, BoxLinkState::Ready);
   }
 
+  void unpluggedBetweenPageAndData() {
+    // Pulled out right after 'F': the box plugged in again takes its 'B's as
+    // commands, not as the data of that page.
+    box_->InjectFault(SimulatedBox::Fault::Unplug, 0, 5);
+    const TFirmwareImage image = SmallImage();
+    QVERIFY(Run(image).BoxLost);
+    QCOMPARE(box_->Loader.PagesProgrammed, 0);
+    DeliverNotifications();
+    box_->Plug();
+    QTRY_COMPARE(hooks_.timerArmed, 2);
+    QVERIFY(Run(image).Ok());
+    QCOMPARE(box_->Loader.PagesProgrammed, 3);
+    QVERIFY(FlashEquals(*box_, image));
+  }
+
   void boxComesBackStillInLoader() {
     box_->Loader.ReturnInLoader = true;
     QVERIFY(Run(SmallImage()).Ok());

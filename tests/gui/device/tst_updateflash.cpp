@@ -230,6 +230,49 @@ class TestUpdateFlash : public QObject {
     QCOMPARE(int(box_->ProductId), 2050);
   }
 
+  void tickLeavesABoxOnTheApplicationAlone() {
+    // The loader started the application on its own before the tick came.
+    BoxLinkHooks hooks;
+    AddUpdateWindowHooks(hooks);
+    SetBoxLinkHooks(hooks);
+    CreateSimulatedBoxLink(box_);
+    QCOMPARE(LinkState, BoxLinkState::UpdateNeeded);
+    box_->Address = {0x12, 0x34, 0x56};
+    box_->AddressCheck = 0x63;
+    box_->Unplug();
+    DeliverNotifications();
+    box_->ProductId = SimulatedBox::ApplicationProductId;
+    box_->Plug();
+    DeliverNotifications();
+    QCOMPARE(LinkState, BoxLinkState::Ready);
+    box_->ClearLog();
+
+    timer1_->start();
+    FirmwareTimerTick(timer1_.get(), nullptr);
+    QCOMPARE(windows_, 0);
+    QVERIFY(!FirmwareUpdateStarted);
+    QVERIFY(box_->Received().empty());
+
+    // The main window's own tick, likewise.
+    auto box = box_;
+    SetBoxTransportFactory([box] {
+      auto transport = std::make_unique<SimulatedHidTransport>();
+      transport->AddBox(box);
+      return std::unique_ptr<HidTransport>(std::move(transport));
+    });
+    {
+      TMainForm form;
+      QStringList opened;
+      form.OpenFirmwareUpdate = [&](const QString& line) { opened << line; };
+      QCOMPARE(LinkState, BoxLinkState::Ready);
+      form.Timer1->start();
+      form.Timer1Timer();
+      QVERIFY(opened.isEmpty());
+      QVERIFY(!FirmwareUpdateStarted);
+    }
+    SetBoxTransportFactory(nullptr);
+  }
+
   void verifyErrorIsShownAndUpdateGoesOn() {
     box_->Loader.CorruptPage = 0x0080;
     Run();
