@@ -31,16 +31,18 @@ int BoxSession::Open(bool requireExpectedFirmware) {
     messages_ << a + QStringLiteral(" | ") + b;
   };
   hooks.ArmUpdateTimer = [this] { updateNeeded_ = true; };
-  if (ctx_.trace) {
-    hooks.Trace = [this](bool written, const uint8_t* report) {
-      if (!report) {
-        ctx_.err << "< timeout\n";
-      } else {
-        ctx_.err << (written ? "> " : "< ") << HexLine(report) << "\n";
-      }
-      ctx_.err.flush();
-    };
-  }
+  // Always installed: a command must not report success when the box left
+  // its requests unanswered.
+  hooks.Trace = [this](bool written, const uint8_t* report) {
+    if (!report) ++timeouts_;
+    if (!ctx_.trace) return;
+    if (!report) {
+      ctx_.err << "< timeout\n";
+    } else {
+      ctx_.err << (written ? "> " : "< ") << HexLine(report) << "\n";
+    }
+    ctx_.err.flush();
+  };
   SetBoxLinkHooks(hooks);
 
   if (ctx_.simulate) {

@@ -41,11 +41,14 @@ class BoxSession {
   bool UpdateNeeded() const { return updateNeeded_; }
   // One line describing why no usable box is there (empty when there is one).
   QString Problem() const;
+  // Reads that ended without an answer since Open.
+  int Timeouts() const { return timeouts_; }
 
  private:
   CtlContext& ctx_;
   std::shared_ptr<SimulatedBox> box_;
   QStringList messages_;
   bool updateNeeded_ = false;
+  int timeouts_ = 0;
   bool open_ = false;
 };

@@ -19,6 +19,8 @@ bool ParseIndex(const QString& text, int max, int* out) {
 int Done(CtlContext& ctx, BoxSession& box) {
   if (!BoxConnected)
     return box.Finish(CtlFail(ctx, CtlFailed, QStringLiteral("the box was lost during the transfer")));
+  if (box.Timeouts() > 0)
+    return box.Finish(CtlFail(ctx, CtlFailed, QStringLiteral("the box did not answer")));
   return box.Finish(CtlOk);
 }
 
@@ -35,7 +37,10 @@ int CmdStatus(CtlContext& ctx) {
   ctx.out << "product id: " << BoxDevice->ProductId() << "\n";
   ctx.out << "version: " << BoxVersion << "\n";
   ctx.out << "product string: " << BoxDevice->ProductString() << "\n";
-  ctx.out << "expected firmware: " << (LinkState == BoxLinkState::UpdateNeeded ? "no" : "yes") << "\n";
+  // From the identity itself: a box that cannot be opened never reaches the
+  // link's firmware check.
+  const bool expected = BoxDevice->ProductId() == ExpectedProductId && BoxVersion == ExpectedFirmwareVersion;
+  ctx.out << "expected firmware: " << (expected ? "yes" : "no") << "\n";
   if (rc != CtlOk) return rc;  // present but cannot be opened
   if (!BoxConnected) {
     ctx.out << "address: not readable (firmware update needed)\n";
@@ -128,7 +133,7 @@ int CmdVerify(CtlContext& ctx) {
   BoxSession box(ctx);
   if (const int rc = box.Open()) return rc;
   const TCommunicatie::BlockCheck b = TCommunicatie().CheckBlocks();
-  if (!BoxConnected) return Done(ctx, box);
+  if (!BoxConnected || box.Timeouts() > 0) return Done(ctx, box);
   QStringList differ;
   if (!b.SceneTableEqual) differ << QStringLiteral("scene table");
   if (!b.SunTableEqual) differ << QStringLiteral("sun table");

@@ -168,8 +168,11 @@ bool TCommunicatie::ReadSceneTable() {
     if (Request()) {
       std::copy_n(InReport + 1, 64, BoxSceneTable.begin() + offset);
     } else {
+      // The table is known to differ from what the box holds; asking for the
+      // remaining pages of a box that stopped answering would only keep the
+      // user waiting a time limit per page.
       all = false;
-      if (!BoxConnected) break;  // the box is gone: nothing more will come
+      break;
     }
   }
   return all;
