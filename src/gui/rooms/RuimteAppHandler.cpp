@@ -61,12 +61,12 @@ namespace {
 
 // The lines `text` takes at `width` pixels, breaking between words where it
 // can and inside a word that is wider than the line.
-QStringList WrapLines(const QString& text, const QFont& font, int width) {
+QStringList WrapLines(const QString& text, const QFont& font, int width, bool breakWords) {
   QString t = text;
   t.replace(QLatin1Char('\n'), QChar::LineSeparator);
   QTextLayout layout(t, font);
   QTextOption option;
-  option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+  option.setWrapMode(breakWords ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::WordWrap);
   layout.setTextOption(option);
   QStringList lines;
   layout.beginLayout();
@@ -87,14 +87,20 @@ void SetTileCaption(TLabel* label, const QString& text) {
   const QString shown = DisplayText(text);
   QStringList lines;
   bool fits = false;
-  for (int px = 16; px >= 10 && !fits; --px) {
-    f.setPixelSize(px);
-    lines = WrapLines(shown, f, label->width());
-    // Measured as the label lays the lines out.
-    const QRect r =
-        QFontMetrics(f).boundingRect(QRect(0, 0, label->width(), 10000), Qt::AlignCenter | Qt::TextWordWrap,
-                                     lines.join(QLatin1Char('\n')));
-    fits = r.width() <= label->width() && r.height() <= label->height();
+  // Whole words at a smaller size read better than a word cut in two (long
+  // compound words are common in room names); only when no size keeps every
+  // word whole is one broken.
+  for (const bool breakWords : {false, true}) {
+    for (int px = 16; px >= 10 && !fits; --px) {
+      f.setPixelSize(px);
+      lines = WrapLines(shown, f, label->width(), breakWords);
+      // Measured as the label lays the lines out.
+      const QRect r =
+          QFontMetrics(f).boundingRect(QRect(0, 0, label->width(), 10000), Qt::AlignCenter | Qt::TextWordWrap,
+                                       lines.join(QLatin1Char('\n')));
+      fits = r.width() <= label->width() && r.height() <= label->height();
+    }
+    if (fits) break;
   }
   if (!fits && lines.size() > 2) {
     // Still too long at the smallest size: the second line ends in "...".

@@ -8,6 +8,7 @@
 #include "device/MyDevFunctions.h"
 #include "model/ImageList.h"
 #include "model/LoadSave.h"
+#include "rooms/RuimteAppHandler.h"
 #include "rooms/RuimteAppSelButHandler.h"
 #include "shell/Language.h"
 #include "shell/UIImages.h"
@@ -193,7 +194,7 @@ void TRuimteAppSelHandler::Edit(const QString& name, int pictureIndex, StoreCall
   ui->AdvSmoothPanel1->show();
 
   ui->imageSelected->setPicture(pictureIndex_ != -1 ? Drawn(perItem_, pictureIndex_) : QImage());
-  ui->LR1->setText(name);
+  SetTileCaption(ui->LR1, name);
   // A name made elsewhere may be longer than the box takes; it is kept whole
   // rather than cut off by merely opening the editor.
   ui->edtOmschrijving->setMaxLength(std::clamp(int(name.size()), int(NameMaxLength), int(MaxNameLength)));
@@ -301,7 +302,8 @@ void TRuimteAppSelHandler::LibraryPictureChosen(const QImage& bitmap) {
 }
 
 void TRuimteAppSelHandler::NameChanged(const QString& text) {
-  form_->ui->LR1->setText(text);
+  // The preview breaks and shrinks the name as the tile will.
+  SetTileCaption(form_->ui->LR1, text);
   SetNameBoxColour(normalEditColour_);
 }
 

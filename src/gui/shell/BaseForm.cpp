@@ -1,6 +1,7 @@
 #include "shell/BaseForm.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -172,13 +173,30 @@ void TMainForm::StartScreensAndLink() {
 void TMainForm::Timer1Timer() {
   // A box back still in the loader while the window waits is updated again there.
   if (FirmwareUpdateStarted && UpdateAgainInOpenWindow(Timer1)) return;
-  if (!BoxDevice || FirmwareUpdateStarted) return;
+  // The box may have changed since the timer was armed: loader commands must
+  // never reach a box that runs the application.
+  if (!BoxDevice || FirmwareUpdateStarted || LinkState != BoxLinkState::UpdateNeeded) return;
   Timer1->stop();
   FirmwareUpdateStarted = true;
   BoxConnected = true;
   const QString line = GetText(TextId::Updating) + BoxDevice->ProductString() + GetText(TextId::To) +
                        ProductName + QLatin1Char(' ') + ExpectedFirmwareVersion;
   if (OpenFirmwareUpdate) OpenFirmwareUpdate(line);
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+  auto* home = findChild<TRuimteUIHandler*>(QString(), Qt::FindDirectChildrenOnly);
+  if (!home) {
+    QWidget::closeEvent(event);
+    return;
+  }
+  // A close while the sequence runs (its question open) changes nothing: the
+  // sequence ends the program itself.
+  event->ignore();
+  if (exiting_) return;
+  exiting_ = true;
+  home->ExitProgram();
+  exiting_ = false;
 }
 
 void TMainForm::BringToFront() {

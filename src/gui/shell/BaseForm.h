@@ -71,6 +71,10 @@ class TMainForm : public QWidget {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  // Closing the window (its system close key, the desktop's close) runs the
+  // home screen's exit sequence instead, so the changes are saved and the box
+  // question asked; the sequence itself ends the program.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void FormCreate();
@@ -83,6 +87,7 @@ class TMainForm : public QWidget {
   std::unique_ptr<Ui::TMainForm> ui_;
 
   // Manual window drag, where the platform has no system move.
+  bool exiting_ = false;  // the exit sequence runs
   bool dragging_ = false;
   QPoint dragStartGlobal_;
   QPoint dragStartPos_;

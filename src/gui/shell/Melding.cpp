@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QScreen>
 #include <cmath>
 
@@ -48,6 +49,18 @@ TLabel* TfrmMeld::Label1() const { return ui->Label1; }
 TLabel* TfrmMeld::Label2() const { return ui->Label2; }
 TGradBtn* TfrmMeld::btn1() const { return ui->btn1; }
 TGradBtn* TfrmMeld::btn2() const { return ui->btn2; }
+
+void TfrmMeld::keyPressEvent(QKeyEvent* event) {
+  const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+  const bool one = !ui->btn1->isHidden(), two = !ui->btn2->isHidden();
+  // With two buttons neither is safe to pick blindly (one may leave without
+  // saving or sending), so Enter then does nothing.
+  if (enter && one != two) {
+    done(one ? 1 : 2);
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
 
 int TfrmMeld::Meld(const QString& line1, const QString& line2, const QString& button1,
                    const QString& button2) {

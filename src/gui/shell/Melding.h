@@ -31,6 +31,11 @@ class TfrmMeld : public QDialog {
   TGradBtn* btn1() const;
   TGradBtn* btn2() const;
 
+ protected:
+  // Enter presses the button of a one-button message (the buttons take no
+  // focus, so there is no default button otherwise).
+  void keyPressEvent(QKeyEvent* event) override;
+
  private:
   Ui::TfrmMeld* ui;
 };

@@ -344,6 +344,18 @@ class TstEditor : public QObject {
     QVERIFY(device_->IsOpen());
   }
 
+  void previewCaptionIsLaidOutAsTheTile() {
+    room_->Edit(QString(), -1, Recorder(), -1, false, false, false);
+    auto* ui = UI(room_.get());
+    QTest::keyClicks(ui->edtOmschrijving, QStringLiteral("Slaapkamerverdieping"));
+    // One long word shrinks to fit the preview instead of running off it.
+    QCOMPARE(ui->LR1->text(), QStringLiteral("Slaapkamerverdieping"));
+    QVERIFY(QFontMetrics(ui->LR1->font()).horizontalAdvance(ui->LR1->text()) <= ui->LR1->width());
+    room_->Edit(QStringLiteral("Hall"), -1, Recorder(), -1, false, false, false);
+    QCOMPARE(ui->LR1->text(), QStringLiteral("Hall"));
+    QCOMPARE(ui->LR1->font().pixelSize(), 16);
+  }
+
   void nameBoxRefusesWhatCannotBeStored() {
     room_->Edit(QString(), -1, Recorder(), -1, false, false, false);
     QLineEdit* e = UI(room_.get())->edtOmschrijving;

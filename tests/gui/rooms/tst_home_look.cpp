@@ -119,6 +119,24 @@ class TstHomeLook : public QObject {
     SetBoxTransportFactory({});
   }
 
+  void captionsKeepWordsWhole() {
+    TLabel l;
+    l.resize(122, 36);
+    // One long compound word: a smaller font on one line, not a word in two.
+    SetTileCaption(&l, QStringLiteral("Slaapkamerverdieping"));
+    QCOMPARE(l.text(), QStringLiteral("Slaapkamerverdieping"));
+    QVERIFY(l.font().pixelSize() < 16 && l.font().pixelSize() >= 10);
+    // Short words keep the full size, two lines at most.
+    SetTileCaption(&l, QStringLiteral("Living room"));
+    QCOMPARE(l.font().pixelSize(), 16);
+    QCOMPARE(l.text(), QStringLiteral("Living room"));
+    // A word too long even at 10 px is still broken, never cut off.
+    const QString word = QString(30, QLatin1Char('W'));
+    SetTileCaption(&l, word);
+    QVERIFY(l.text().contains(QLatin1Char('\n')));
+    QCOMPARE(l.text().remove(QLatin1Char('\n')).left(10), word.left(10));
+  }
+
   void homeScreen() {
     TempWorkspace ws;
     RealisticInstallation();

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -12,6 +13,8 @@
 #include "TestSupport.h"
 #include "device/MyDevFunctions.h"
 #include "device/SimulatedBox.h"
+#include "model/LoadSave.h"
+#include "rooms/RuimteAppHandler.h"
 #include "shell/BaseForm.h"
 #include "shell/HintWindow.h"
 #include "shell/Melding.h"
@@ -263,6 +266,29 @@ class TestMainForm : public QObject {
     SetBoxLinkHooks({});
     ReleaseBoxLink();
     FirmwareUpdateStarted = false;
+  }
+
+  void closingTheWindowRunsTheExitSequence() {
+    TempWorkspace ws;
+    TMainForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    auto* home = form.findChild<TRuimteUIHandler*>();
+    QVERIFY(home);
+    int ended = 0;
+    home->Terminate = [&ended] { ++ended; };
+    TLoadSave::Instance()->Ruimtes[0].Naam = QStringLiteral("Hall");
+    QVERIFY(!QFile::exists(ws.file(QStringLiteral("kvl820.dat"))));
+
+    // The window system's close: the changes are saved, the program ends
+    // through the sequence, and the window does not vanish on its own.
+    QVERIFY(form.windowHandle());
+    form.windowHandle()->close();
+    QCOMPARE(ended, 1);
+    QVERIFY(QFile::exists(ws.file(QStringLiteral("kvl820.dat"))));
+    QVERIFY(form.isVisible());
+    TLoadSave::Release();
+    QCOMPARE(TLoadSave::Instance()->Ruimtes[0].Naam, QStringLiteral("Hall"));
   }
 
   void bringToFrontRestores() {

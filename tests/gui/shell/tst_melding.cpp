@@ -103,6 +103,23 @@ class TstMelding : public QObject {
     QCOMPARE(ShowMeld("x", "y", "OK", QString()), 2);
   }
 
+  void enterPressesALoneButtonOnly() {
+    WhileShown([](TfrmMeld*) {}, [](TfrmMeld* d) { QTest::keyClick(d, Qt::Key_Return); });
+    QCOMPARE(ShowMeld("Attention!", "Device has no code", "OK", QString()), 1);
+    WhileShown([](TfrmMeld*) {}, [](TfrmMeld* d) { QTest::keyClick(d, Qt::Key_Enter); });
+    QCOMPARE(ShowMeld("x", "", "", "back"), 2);
+    // A question stays open on Enter; it still needs a button.
+    bool open = false;
+    WhileShown([](TfrmMeld*) {},
+               [&open](TfrmMeld* d) {
+                 QTest::keyClick(d, Qt::Key_Return);
+                 open = d->isVisible();
+                 d->btn1()->click();
+               });
+    QCOMPARE(ShowMeld("x", "y", "exit", "Send to KLV"), 1);
+    QVERIFY(open);
+  }
+
   void emptyLineStaysHidden() {
     bool l1 = false, l2 = true;
     QRect g1;
