@@ -109,7 +109,11 @@ void WriteBack(int index, const TLocation& location) {
   r.TzSign = location.TzSign;
 }
 
-void Reset() { Table() = BuildTable(); }
+void Reset() {
+  // In place: references from At() stay valid across a Recreate.
+  const std::vector<TLocation> fresh = BuildTable();
+  std::copy(fresh.begin(), fresh.end(), Table().begin());
+}
 
 QStringList CountryList() {
   // Each country once, in order of first appearance; a written-back record 0

@@ -139,7 +139,12 @@ class TestLocations : public QObject {
     QCOMPARE(Locations::FindIndex("England", "London"), 400);
     QCOMPARE(Locations::FindLocation("England", "London").LatMin, uint8_t(7));
 
+    // A reference taken before a reset (a new installation object) still
+    // reads the table, now as built in.
+    const TLocation& held = Locations::At(400);
     Locations::Reset();
+    QCOMPARE(&held, &Locations::At(400));
+    QVERIFY(held.City != QStringLiteral("London"));
     QCOMPARE(Locations::FindIndex("England", "London"), 334);
     QCOMPARE(Locations::At(400).Country, QStringLiteral("England"));
     QVERIFY(Locations::At(400).City != QStringLiteral("London"));
