@@ -3,21 +3,13 @@
 #include <QRegularExpression>
 
 #include "CtlRunner.h"
+#include "HexRecordSupport.h"
 
 namespace {
 
-// One Intel HEX record with its checksum.
+// A record line as a hex file holds it.
 QByteArray Record(int type, int address, const QByteArray& data) {
-  QByteArray raw;
-  raw.append(char(data.size()));
-  raw.append(char(address >> 8));
-  raw.append(char(address & 0xFF));
-  raw.append(char(type));
-  raw.append(data);
-  uint8_t sum = 0;
-  for (char c : raw) sum = uint8_t(sum + uint8_t(c));
-  raw.append(char(uint8_t(-sum)));
-  return ':' + raw.toHex().toUpper() + "\r\n";
+  return HexRecord(type, address, data) + "\r\n";
 }
 
 QString EmbeddedHex() { return QStringLiteral(KLV_TEST_DATA "/../../resources/firmware/HEXFILE.hex"); }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <random>
 
+#include "device/BoxClock.h"
 #include "device/MyDevFunctions.h"
 #include "model/LoadSave.h"
 #include "timers/sunrise.h"
@@ -253,16 +254,7 @@ uint8_t LearningTickByte(const TApparaat& d) { return d.Dimbaar ? 0x11 : 0x23; }
 
 void SendBoxClock(const QDateTime& local) {
   if (!BoxConnected) return;
-  const QDate date = local.date();
-  const QTime time = local.time();
-  BeginReport('T');
-  OutReport[2] = uint8_t((date.year() - 2000) & 0xFF);
-  OutReport[3] = uint8_t(date.month());
-  OutReport[4] = uint8_t(date.day());
-  OutReport[5] = uint8_t(time.hour());
-  OutReport[6] = uint8_t(time.minute());
-  OutReport[7] = uint8_t(time.second());
-  OutReport[8] = uint8_t(date.dayOfWeek() % 7 + 1);  // Qt: Monday 1 .. Sunday 7
+  BuildClockReport(local.date(), local.time(), OutReport);
   WriteReport(OutReport);
 }
 

@@ -4,6 +4,7 @@
 #include <QTest>
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "TestSupport.h"
@@ -41,6 +42,60 @@ struct HookRecorder {
     SetBoxLinkHooks(h);
   }
 };
+
+// The working folder of one test against the simulated box. Begin() in init()
+// makes a fresh one and sets the read time limit; End() in cleanup() drops
+// the link and the hooks before the folder goes.
+class BoxTestWorkspace {
+ public:
+  void Begin(int readTimeoutMs) {
+    ws_ = std::make_unique<TempWorkspace>();
+    SetReadTimeout(readTimeoutMs);
+  }
+  void End() {
+    ReleaseBoxLink();
+    SetBoxLinkHooks({});
+    ws_.reset();
+  }
+
+ private:
+  std::unique_ptr<TempWorkspace> ws_;
+};
+
+using ClockBytes = std::array<uint8_t, 12>;
+
+// A box whose 't' answer (bytes 1..12) is given by the test when set; unset,
+// the simulated clock answers.
+class CannedClockBox : public SimulatedBox {
+ public:
+  std::optional<ClockBytes> ClockAnswer;
+
+ protected:
+  void HandleApplicationReport(const uint8_t* report) override {
+    if (report[1] == 't' && ClockAnswer) {
+      uint8_t a[64] = {};
+      std::copy(ClockAnswer->begin(), ClockAnswer->end(), a);
+      Answer(a);
+      return;
+    }
+    SimulatedBox::HandleApplicationReport(report);
+  }
+};
+
+// A valid address (12 34 56, check byte 63), so that arrival sends no 'D'.
+inline void GiveValidAddress(SimulatedBox& box) {
+  box.Address = {0x12, 0x34, 0x56};
+  box.AddressCheck = 0x63;
+}
+
+// Links made from now on find `box` on their bus; with null, an empty bus.
+inline void UseSimulatedBus(const std::shared_ptr<SimulatedBox>& box) {
+  SetBoxTransportFactory([box] {
+    auto transport = std::make_unique<SimulatedHidTransport>();
+    if (box) transport->AddBox(box);
+    return std::unique_ptr<HidTransport>(std::move(transport));
+  });
+}
 
 // Lets queued plug/unplug notifications run.
 inline void DeliverNotifications() {

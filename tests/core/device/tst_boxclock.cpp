@@ -4,23 +4,6 @@
 
 namespace {
 
-// A box whose 't' answer is given by the test (bytes 1..12) when set.
-class CannedClockBox : public SimulatedBox {
- public:
-  std::optional<std::array<uint8_t, 12>> ClockAnswer;
-
- protected:
-  void HandleApplicationReport(const uint8_t* report) override {
-    if (report[1] == 't' && ClockAnswer) {
-      uint8_t a[64] = {};
-      std::copy(ClockAnswer->begin(), ClockAnswer->end(), a);
-      Answer(a);
-      return;
-    }
-    SimulatedBox::HandleApplicationReport(report);
-  }
-};
-
 Report Answer(std::initializer_list<int> bytes) {
   Report r{};
   int i = 1;
@@ -33,13 +16,12 @@ Report Answer(std::initializer_list<int> bytes) {
 class TestBoxClock : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<TempWorkspace> ws_;
+  BoxTestWorkspace ws_;
   std::shared_ptr<CannedClockBox> box_;
 
   void Connect() {
     box_ = std::make_shared<CannedClockBox>();
-    box_->Address = {0x12, 0x34, 0x56};
-    box_->AddressCheck = 0x63;
+    GiveValidAddress(*box_);
     CreateSimulatedBoxLink(box_);
     QVERIFY(BoxConnected);
     box_->ClearLog();
@@ -50,15 +32,12 @@ class TestBoxClock : public QObject {
 
   void init() {
     FailOnUnexpectedWarnings();
-    ws_ = std::make_unique<TempWorkspace>();
-    SetReadTimeout(40);
+    ws_.Begin(40);
   }
 
   void cleanup() {
-    ReleaseBoxLink();
-    SetBoxLinkHooks({});
+    ws_.End();
     box_.reset();
-    ws_.reset();
   }
 
   void dayOfWeek_data() {
@@ -144,14 +123,14 @@ class TestBoxClock : public QObject {
 
   void timeoutGivesNothing() {
     Connect();
-    box_->ClockAnswer = std::array<uint8_t, 12>{24, 3, 30, 2, 5, 0, 4, 6, 12, 19, 47, 1};
+    box_->ClockAnswer = ClockBytes{24, 3, 30, 2, 5, 0, 4, 6, 12, 19, 47, 1};
     box_->InjectFault(SimulatedBox::Fault::NoAnswer, 't');
     QVERIFY(!RequestBoxClock());
     QVERIFY(BoxConnected);
     // A late answer is not taken for the next request's.
     box_->InjectFault(SimulatedBox::Fault::LateAnswer, 't');
     QVERIFY(!RequestBoxClock());
-    box_->ClockAnswer = std::array<uint8_t, 12>{25, 1, 2, 3, 4, 5, 0, 8, 0, 17, 0, 0};
+    box_->ClockAnswer = ClockBytes{25, 1, 2, 3, 4, 5, 0, 8, 0, 17, 0, 0};
     const std::optional<BoxClockReading> r = RequestBoxClock();
     QVERIFY(r);
     QCOMPARE(r->Date, QDate(2025, 1, 2));

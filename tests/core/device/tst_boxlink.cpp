@@ -16,8 +16,7 @@ QString NotConnected() {
 
 std::shared_ptr<SimulatedBox> ValidBox() {
   auto b = std::make_shared<SimulatedBox>();
-  b->Address = {0x12, 0x34, 0x56};
-  b->AddressCheck = 0x63;
+  GiveValidAddress(*b);
   return b;
 }
 
@@ -26,7 +25,7 @@ std::shared_ptr<SimulatedBox> ValidBox() {
 class TestBoxLink : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<TempWorkspace> ws_;
+  BoxTestWorkspace ws_;
   HookRecorder hooks_;
 
  private slots:
@@ -34,21 +33,16 @@ class TestBoxLink : public QObject {
 
   void init() {
     FailOnUnexpectedWarnings();
-    ws_ = std::make_unique<TempWorkspace>();
+    ws_.Begin(kTimeout);
     TLoadSave::Instance()->InitData();
     TLoadSave::Instance()->Programma->AllItems.clear();
-    SetReadTimeout(kTimeout);
     hooks_ = HookRecorder();
     hooks_.Install();
     FirmwareUpdateStarted = false;
     BoxConnected = false;
   }
 
-  void cleanup() {
-    ReleaseBoxLink();
-    SetBoxLinkHooks({});
-    ws_.reset();
-  }
+  void cleanup() { ws_.End(); }
 
   // Expected firmware: clock set with the PC's time, then the address checked
   // (an invalid one replaced).

@@ -40,7 +40,7 @@ std::array<uint8_t, 5> Rec(const TCommunicatie& c, int i) {
 class TestCommunicatie : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<TempWorkspace> ws_;
+  BoxTestWorkspace ws_;
   std::shared_ptr<SimulatedBox> box_;
   HookRecorder hooks_;
 
@@ -49,16 +49,13 @@ class TestCommunicatie : public QObject {
 
   void init() {
     FailOnUnexpectedWarnings();
-    ws_ = std::make_unique<TempWorkspace>();
+    ws_.Begin(40);
     TLoadSave::Instance()->InitData();
     TLoadSave::Instance()->Programma->AllItems.clear();
-    SetReadTimeout(40);
     hooks_ = HookRecorder();
     hooks_.Install();
     box_ = std::make_shared<SimulatedBox>();
-    // A valid address, so arrival sends no 'D'.
-    box_->Address = {0x12, 0x34, 0x56};
-    box_->AddressCheck = 0x63;
+    GiveValidAddress(*box_);
     CreateSimulatedBoxLink(box_);
     QVERIFY(BoxConnected);
     QCOMPARE(Letters(*box_), QStringLiteral("Td"));
@@ -66,10 +63,8 @@ class TestCommunicatie : public QObject {
   }
 
   void cleanup() {
-    ReleaseBoxLink();
-    SetBoxLinkHooks({});
+    ws_.End();
     box_.reset();
-    ws_.reset();
   }
 
   void records() {

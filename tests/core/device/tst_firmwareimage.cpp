@@ -1,22 +1,13 @@
 #include <QTest>
 
+#include "HexRecordSupport.h"
 #include "TestSupport.h"
 #include "device/FirmwareImage.h"
 
 namespace {
 
-// One record with a correct checksum.
 QString Record(int type, int address, const QByteArray& data) {
-  QByteArray body;
-  body.append(char(data.size()));
-  body.append(char(address >> 8));
-  body.append(char(address & 0xFF));
-  body.append(char(type));
-  body.append(data);
-  int sum = 0;
-  for (char c : body) sum += uint8_t(c);
-  body.append(char((256 - sum % 256) % 256));
-  return QLatin1Char(':') + QString::fromLatin1(body.toHex().toUpper());
+  return QString::fromLatin1(HexRecord(type, address, data));
 }
 
 QByteArray Bytes(std::initializer_list<int> values) {

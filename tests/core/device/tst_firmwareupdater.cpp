@@ -69,7 +69,7 @@ QString VerifyError(const char* address) {
 class TestFirmwareUpdater : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<TempWorkspace> ws_;
+  BoxTestWorkspace ws_;
   HookRecorder hooks_;
   std::shared_ptr<SimulatedBox> box_;
   Screen screen_;
@@ -89,8 +89,7 @@ class TestFirmwareUpdater : public QObject {
 
   void init() {
     FailOnUnexpectedWarnings();
-    ws_ = std::make_unique<TempWorkspace>();
-    SetReadTimeout(30);
+    ws_.Begin(30);
     hooks_ = HookRecorder();
     hooks_.updateWindowVisible = true;
     hooks_.Install();
@@ -101,11 +100,9 @@ class TestFirmwareUpdater : public QObject {
   }
 
   void cleanup() {
-    ReleaseBoxLink();
-    SetBoxLinkHooks({});
+    ws_.End();
     FirmwareUpdateStarted = false;
     box_.reset();
-    ws_.reset();
   }
 
   void fullUpdateReportSequence() {

@@ -12,25 +12,6 @@
 
 namespace {
 
-using ClockBytes = std::array<uint8_t, 12>;
-
-// A box whose 't' answer (bytes 1..12) is given by the test.
-class CannedClockBox : public SimulatedBox {
- public:
-  ClockBytes ClockAnswer{24, 3, 30, 2, 5, 0, 4, 6, 12, 19, 47, 1};
-
- protected:
-  void HandleApplicationReport(const uint8_t* report) override {
-    if (report[1] == 't') {
-      uint8_t a[64] = {};
-      std::copy(ClockAnswer.begin(), ClockAnswer.end(), a);
-      Answer(a);
-      return;
-    }
-    SimulatedBox::HandleApplicationReport(report);
-  }
-};
-
 template <typename T>
 T* Child(QWidget* w, const char* name) {
   T* c = w->findChild<T*>(QString::fromLatin1(name));
@@ -70,13 +51,13 @@ std::vector<Report> Sent(const SimulatedBox& box, char letter) {
 class TestSetDateTime : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<TempWorkspace> ws_;
+  BoxTestWorkspace ws_;
   std::shared_ptr<CannedClockBox> box_;
 
   void Connect(bool expectedFirmware = true) {
     box_ = std::make_shared<CannedClockBox>();
-    box_->Address = {0x12, 0x34, 0x56};
-    box_->AddressCheck = 0x63;
+    box_->ClockAnswer = ClockBytes{24, 3, 30, 2, 5, 0, 4, 6, 12, 19, 47, 1};
+    GiveValidAddress(*box_);
     if (!expectedFirmware) {
       box_->Mode = SimulatedBox::Firmware::Loader;
       box_->ProductId = SimulatedBox::LoaderProductId;
@@ -90,16 +71,13 @@ class TestSetDateTime : public QObject {
 
   void init() {
     FailOnUnexpectedWarnings();
-    ws_ = std::make_unique<TempWorkspace>();
-    SetReadTimeout(40);
+    ws_.Begin(40);
     ClockEdited = true;  // the dialog must clear it itself
   }
 
   void cleanup() {
-    ReleaseBoxLink();
-    SetBoxLinkHooks({});
+    ws_.End();
     box_.reset();
-    ws_.reset();
   }
 
   void showsTheBoxClock() {
@@ -115,7 +93,7 @@ class TestSetDateTime : public QObject {
     QCOMPARE(d.Timer1()->interval(), 1000);
 
     // The polls follow the box; showing its values is not an edit.
-    box_->ClockAnswer = {24, 12, 1, 17, 30, 9, 1, 8, 41, 16, 29, 0};
+    box_->ClockAnswer = ClockBytes{24, 12, 1, 17, 30, 9, 1, 8, 41, 16, 29, 0};
     d.Timer1Timer();
     QCOMPARE(Fields(&d), (BoxFields{QDate(2024, 12, 1), QTime(17, 30, 9), QStringLiteral("08:41"),
                                     QStringLiteral("16:29"), QStringLiteral("Wintertijd")}));
@@ -126,11 +104,11 @@ class TestSetDateTime : public QObject {
   void invalidPartsKeepTheirPicker() {
     Connect();
     TForm7 d;
-    box_->ClockAnswer = {0, 0, 0, 7, 8, 9, 0, 5, 1, 21, 2, 0};  // date never set
+    box_->ClockAnswer = ClockBytes{0, 0, 0, 7, 8, 9, 0, 5, 1, 21, 2, 0};  // date never set
     d.Timer1Timer();
     QCOMPARE(Fields(&d), (BoxFields{QDate(2024, 3, 30), QTime(7, 8, 9), QStringLiteral("05:01"),
                                     QStringLiteral("21:02"), QStringLiteral("Wintertijd")}));
-    box_->ClockAnswer = {24, 4, 2, 25, 0, 0, 0, 6, 0, 20, 0, 1};  // hour 25
+    box_->ClockAnswer = ClockBytes{24, 4, 2, 25, 0, 0, 0, 6, 0, 20, 0, 1};  // hour 25
     d.Timer1Timer();
     QCOMPARE(Fields(&d), (BoxFields{QDate(2024, 4, 2), QTime(7, 8, 9), QStringLiteral("06:00"),
                                     QStringLiteral("20:00"), QStringLiteral("Zomertijd")}));
@@ -147,7 +125,7 @@ class TestSetDateTime : public QObject {
     QVERIFY(ClockEdited);
 
     const BoxFields held = Fields(&d);
-    box_->ClockAnswer = {24, 3, 31, 9, 9, 9, 1, 7, 0, 20, 0, 0};
+    box_->ClockAnswer = ClockBytes{24, 3, 31, 9, 9, 9, 1, 7, 0, 20, 0, 0};
     d.Timer1Timer();
     d.Timer1Timer();
     QCOMPARE(Fields(&d), held);
@@ -206,7 +184,7 @@ class TestSetDateTime : public QObject {
     Connect();
     TForm7 d;
     const BoxFields shown = Fields(&d);
-    box_->ClockAnswer = {25, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0};
+    box_->ClockAnswer = ClockBytes{25, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0};
     box_->InjectFault(SimulatedBox::Fault::NoAnswer, 't');
     d.Timer1Timer();
     QCOMPARE(Fields(&d), shown);

@@ -40,7 +40,7 @@ class PaintCounter : public QObject {
 class TestUpdateFlash : public QObject {
   Q_OBJECT
 
-  std::unique_ptr<TempWorkspace> ws_;
+  BoxTestWorkspace ws_;
   std::shared_ptr<SimulatedBox> box_;
   std::unique_ptr<QTimer> timer1_;   // stands for the main window's Timer1
   std::unique_ptr<QTimer> watcher_;  // runs inside the window's modal loop
@@ -113,8 +113,7 @@ class TestUpdateFlash : public QObject {
 
   void init() {
     FailOnUnexpectedWarnings();
-    ws_ = std::make_unique<TempWorkspace>();
-    SetReadTimeout(30);
+    ws_.Begin(30);
     FirmwareUpdateStarted = false;
     BoxConnected = false;
     box_ = std::make_shared<SimulatedBox>();
@@ -146,11 +145,9 @@ class TestUpdateFlash : public QObject {
   void cleanup() {
     watcher_.reset();
     timer1_.reset();
-    ReleaseBoxLink();
-    SetBoxLinkHooks({});
+    ws_.End();
     FirmwareUpdateStarted = false;
     box_.reset();
-    ws_.reset();
   }
 
   void windowLayout() {
@@ -211,12 +208,7 @@ class TestUpdateFlash : public QObject {
     // The real path: the main window's hooks arm its Timer1, whose tick opens
     // the window; the link completes it when the box is back.
     SetBoxLinkHooks({});
-    auto box = box_;
-    SetBoxTransportFactory([box] {
-      auto transport = std::make_unique<SimulatedHidTransport>();
-      transport->AddBox(box);
-      return std::unique_ptr<HidTransport>(std::move(transport));
-    });
+    UseSimulatedBus(box_);
     {
       TMainForm form;
       QTRY_VERIFY_WITH_TIMEOUT(windows_ > 0 && !FirmwareUpdateStarted && !TfrmUpdate::Current(), 10000);
@@ -237,8 +229,7 @@ class TestUpdateFlash : public QObject {
     SetBoxLinkHooks(hooks);
     CreateSimulatedBoxLink(box_);
     QCOMPARE(LinkState, BoxLinkState::UpdateNeeded);
-    box_->Address = {0x12, 0x34, 0x56};
-    box_->AddressCheck = 0x63;
+    GiveValidAddress(*box_);
     box_->Unplug();
     DeliverNotifications();
     box_->ProductId = SimulatedBox::ApplicationProductId;
@@ -254,12 +245,7 @@ class TestUpdateFlash : public QObject {
     QVERIFY(box_->Received().empty());
 
     // The main window's own tick, likewise.
-    auto box = box_;
-    SetBoxTransportFactory([box] {
-      auto transport = std::make_unique<SimulatedHidTransport>();
-      transport->AddBox(box);
-      return std::unique_ptr<HidTransport>(std::move(transport));
-    });
+    UseSimulatedBus(box_);
     {
       TMainForm form;
       QStringList opened;

@@ -12,6 +12,8 @@
 #include <memory>
 
 #include "TestSupport.h"
+#include "device/MyDevFunctions.h"
+#include "device/SimulatedBox.h"
 #include "model/ImageList.h"
 #include "model/LoadSave.h"
 #include "rooms/RuimteAppButHandler.h"
@@ -71,6 +73,35 @@ struct HomeHost {
     main->setGeometry(24, 84, 598, 504);
     buttons = new QWidget(&window);
     buttons->setGeometry(632, 84, 150, 500);
+  }
+};
+
+// What the home screen tests hold: a workspace, the home screen on its host
+// window and, when a test plugs one, a simulated box.
+class HomeScreenTest : public QObject {
+ protected:
+  std::unique_ptr<TempWorkspace> ws_;
+  std::unique_ptr<HomeHost> host_;
+  std::unique_ptr<TRuimteUIHandler> home_;
+  std::shared_ptr<SimulatedBox> box_;
+
+  // Puts the home screen on a new host window and shows it; `terminate`
+  // stands in for ending the program.
+  void ShowHome(std::function<void()> terminate) {
+    host_ = std::make_unique<HomeHost>();
+    home_ = std::make_unique<TRuimteUIHandler>(host_->main, host_->buttons);
+    home_->Terminate = std::move(terminate);
+    home_->Show();
+    host_->window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host_->window));
+  }
+  // For cleanup(): the screen before its window, the link before its box.
+  void ReleaseHome() {
+    home_.reset();
+    host_.reset();
+    ReleaseBoxLink();
+    box_.reset();
+    ws_.reset();
   }
 };
 

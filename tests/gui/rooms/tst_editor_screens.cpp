@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "TestSupport.h"
+#include "gui/GallerySupport.h"
 #include "model/ImageList.h"
 #include "model/LoadSave.h"
 #include "rooms/RuimteAppSelButHandler.h"
@@ -58,23 +59,14 @@ class TstEditorScreens : public QObject {
   QString dir_;
 
   void save(QWidget* w, const QString& name) {
-    const QImage img = w->grab().toImage();
-    QCOMPARE(img.size(), QSize(800, 600));
-    QVERIFY(img.save(dir_ + QLatin1Char('/') + name));
+    SaveGalleryPicture(w->grab().toImage(), dir_, name, QSize(800, 600));
   }
 
  private slots:
   void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() {
     FailOnUnexpectedWarnings();
-    dir_ = qEnvironmentVariable("KLV_GALLERY_DIR");
-    if (dir_.isEmpty()) {
-      QTemporaryDir tmp(QDir::tempPath() + QStringLiteral("/klv-editor-XXXXXX"));
-      tmp.setAutoRemove(false);
-      dir_ = tmp.path();
-    }
-    QDir().mkpath(dir_);
-    qInfo("screens in %s", qPrintable(dir_));
+    dir_ = GalleryFolder("klv-editor", "screens");
   }
 
   void roomEditor() {

@@ -16,23 +16,14 @@
 
 using Ev = SimulatedBox::SwitchEvent;
 
-class TstHome : public QObject {
+class TstHome : public HomeScreenTest {
   Q_OBJECT
 
-  std::unique_ptr<TempWorkspace> ws_;
-  std::unique_ptr<HomeHost> host_;
-  std::unique_ptr<TRuimteUIHandler> home_;
-  std::shared_ptr<SimulatedBox> box_;
   int terminated_ = 0;
 
   void Start() {
-    host_ = std::make_unique<HomeHost>();
-    home_ = std::make_unique<TRuimteUIHandler>(host_->main, host_->buttons);
-    home_->Terminate = [this] { ++terminated_; };
+    ShowHome([this] { ++terminated_; });
     home_->SendPauseMs = 0;
-    home_->Show();
-    host_->window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&host_->window));
   }
   void PlugBox() {
     box_ = std::make_shared<SimulatedBox>();
@@ -63,13 +54,7 @@ class TstHome : public QObject {
     ws_ = std::make_unique<TempWorkspace>();
     terminated_ = 0;
   }
-  void cleanup() {
-    home_.reset();
-    host_.reset();
-    ReleaseBoxLink();
-    box_.reset();
-    ws_.reset();
-  }
+  void cleanup() { ReleaseHome(); }
 
   void emptyInstallation() {
     Start();

@@ -13,13 +13,8 @@
 
 using Ev = SimulatedBox::SwitchEvent;
 
-class TstHomeEdit : public QObject {
+class TstHomeEdit : public HomeScreenTest {
   Q_OBJECT
-
-  std::unique_ptr<TempWorkspace> ws_;
-  std::unique_ptr<HomeHost> host_;
-  std::unique_ptr<TRuimteUIHandler> home_;
-  std::shared_ptr<SimulatedBox> box_;
 
   Ui::TfrmRuimteAppSel* EditorUi(TRuimteAppUIHandler* row) { return row->Editor()->Form()->ui; }
   void Ok(TRuimteAppUIHandler* row) { QTest::mouseClick(row->Editor()->Buttons()->ButOK(), Qt::LeftButton); }
@@ -32,21 +27,10 @@ class TstHomeEdit : public QObject {
     TLoadSave::Instance()->OldModel = 1;
     box_ = std::make_shared<SimulatedBox>();
     CreateSimulatedBoxLink(box_);
-    host_ = std::make_unique<HomeHost>();
-    home_ = std::make_unique<TRuimteUIHandler>(host_->main, host_->buttons);
-    home_->Terminate = [] {};
-    home_->Show();
-    host_->window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&host_->window));
+    ShowHome([] {});
     box_->SwitchEvents.clear();
   }
-  void cleanup() {
-    home_.reset();
-    host_.reset();
-    ReleaseBoxLink();
-    box_.reset();
-    ws_.reset();
-  }
+  void cleanup() { ReleaseHome(); }
 
   void buildRoomAndCodeWheelDevice() {
     TLoadSave* ls = TLoadSave::Instance();

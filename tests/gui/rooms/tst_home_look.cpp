@@ -5,8 +5,7 @@
 #include <QDir>
 
 #include "HomeTestSupport.h"
-#include "device/MyDevFunctions.h"
-#include "device/SimulatedBox.h"
+#include "core/device/DeviceTestSupport.h"
 #include "rooms/RuimteAppSelHandler.h"
 #include "shell/BaseForm.h"
 #include "widgets/SmoothPanel.h"
@@ -101,13 +100,6 @@ void Save(QWidget* w, const char* name) {
 class TstHomeLook : public QObject {
   Q_OBJECT
 
-  static void Bus(std::shared_ptr<SimulatedBox> box) {
-    SetBoxTransportFactory([box] {
-      auto t = std::make_unique<SimulatedHidTransport>();
-      if (box) t->AddBox(box);
-      return std::unique_ptr<HidTransport>(std::move(t));
-    });
-  }
   static bool Offscreen() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
 
  private slots:
@@ -141,7 +133,7 @@ class TstHomeLook : public QObject {
     TempWorkspace ws;
     RealisticInstallation();
     TLoadSave::Instance()->OldModel = 1;
-    Bus(std::make_shared<SimulatedBox>());
+    UseSimulatedBus(std::make_shared<SimulatedBox>());
     if (Offscreen()) QTest::ignoreMessage(QtWarningMsg, "This plugin does not support setting window masks");
     TMainForm form;
     form.show();
@@ -195,7 +187,7 @@ class TstHomeLook : public QObject {
 
   void startupMessage() {
     TempWorkspace ws;
-    Bus(nullptr);
+    UseSimulatedBus(nullptr);
     MeldUser user;
     user.Expect(2);
     user.whileOpen = [] { Save(frmMeld, "startup_message.png"); };

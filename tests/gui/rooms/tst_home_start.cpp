@@ -3,23 +3,14 @@
 #include <QEventLoop>
 
 #include "HomeTestSupport.h"
+#include "core/device/DeviceTestSupport.h"
 #include "device/Communicatie.h"
-#include "device/MyDevFunctions.h"
-#include "device/SimulatedBox.h"
 #include "shell/BaseForm.h"
 #include "shell/Language.h"
 #include "widgets/SmoothPanel.h"
 
 class TstHomeStart : public QObject {
   Q_OBJECT
-
-  static void Bus(std::shared_ptr<SimulatedBox> box) {
-    SetBoxTransportFactory([box] {
-      auto t = std::make_unique<SimulatedHidTransport>();
-      if (box) t->AddBox(box);
-      return std::unique_ptr<HidTransport>(std::move(t));
-    });
-  }
 
  private slots:
   void init() { FailOnUnexpectedWarnings(); }
@@ -32,7 +23,7 @@ class TstHomeStart : public QObject {
 
   void startWithoutBox() {
     TempWorkspace ws;
-    Bus(nullptr);
+    UseSimulatedBus(nullptr);
     MeldUser user;
     user.Expect(2);  // the main window and the message
     TMainForm form;
@@ -51,7 +42,7 @@ class TstHomeStart : public QObject {
     TempWorkspace ws;
     FillInstallation(2, {2, 1});
     auto box = std::make_shared<SimulatedBox>();
-    Bus(box);
+    UseSimulatedBus(box);
     MeldUser user;
     user.answers = {2};
     user.Expect(2);  // the main window and the exit question

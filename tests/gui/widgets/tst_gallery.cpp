@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "TestSupport.h"
+#include "gui/GallerySupport.h"
 #include "shell/Melding.h"
 #include "shell/UIImages.h"
 #include "shell/Utilities.h"
@@ -23,8 +24,7 @@ class TstGallery : public QObject {
   QString dir_;
 
   void save(const QImage& img, const QString& name, QSize expected) {
-    QCOMPARE(img.size(), expected);
-    QVERIFY(img.save(dir_ + QLatin1Char('/') + name));
+    SaveGalleryPicture(img, dir_, name, expected);
   }
   static QWidget* Sheet(int w, int h) {
     auto* s = new QWidget;
@@ -40,14 +40,7 @@ class TstGallery : public QObject {
   void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() {
     FailOnUnexpectedWarnings();
-    dir_ = qEnvironmentVariable("KLV_GALLERY_DIR");
-    if (dir_.isEmpty()) {
-      QTemporaryDir tmp(QDir::tempPath() + QStringLiteral("/klv-gallery-XXXXXX"));
-      tmp.setAutoRemove(false);
-      dir_ = tmp.path();
-    }
-    QDir().mkpath(dir_);
-    qInfo("gallery in %s", qPrintable(dir_));
+    dir_ = GalleryFolder("klv-gallery", "gallery");
   }
 
   void buttons() {
