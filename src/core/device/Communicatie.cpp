@@ -250,7 +250,8 @@ void SendSwitch(uint8_t code, uint8_t actionByte) {
 uint8_t SwitchOnByte(const TApparaat& d) { return HasCodeWheel(d) ? 0x22 : 0x23; }
 uint8_t SwitchOffByte(const TApparaat& d) { return HasCodeWheel(d) ? 0x00 : 0x01; }
 uint8_t DimValueByte(const TApparaat& d) { return uint8_t((d.DimNiveau * 2 + 1) & 0xFF); }
-uint8_t LearningTickByte(const TApparaat& d) { return d.Dimbaar ? 0x11 : 0x23; }
+uint8_t LearningTickByte(const TApparaat& d) { return LearningTickByte(d.Dimbaar != 0); }
+uint8_t LearningTickByte(bool dimmable) { return dimmable ? 0x11 : 0x23; }
 
 void SendBoxClock(const QDateTime& local) {
   if (!BoxConnected) return;

@@ -90,6 +90,8 @@ uint8_t SwitchOnByte(const TApparaat& device);
 uint8_t SwitchOffByte(const TApparaat& device);
 uint8_t DimValueByte(const TApparaat& device);
 uint8_t LearningTickByte(const TApparaat& device);
+// The same for the editor, which holds the dimmable choice before it is stored.
+uint8_t LearningTickByte(bool dimmable);
 
 // 'T' with `local` (date, time, day of week 1 = Sunday).
 void SendBoxClock(const QDateTime& local);

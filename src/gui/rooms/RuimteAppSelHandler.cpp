@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QValidator>
 
+#include "device/Communicatie.h"
 #include "device/MyDevFunctions.h"
 #include "model/ImageList.h"
 #include "model/LoadSave.h"
@@ -365,12 +366,7 @@ void TRuimteAppSelHandler::LearnTick() {
   }
   if (blinkPhase_) {
     SetLearnState(3);
-    OutReport[0] = 0;
-    OutReport[1] = 'Z';
-    OutReport[2] = uint8_t(code_ & 0xFF);
-    OutReport[3] = dimmable_ ? 0x11 : 0x23;
-    OutReport[4] = 5;
-    WriteReport(OutReport);
+    SendSwitch(uint8_t(code_ & 0xFF), LearningTickByte(dimmable_));
   } else {
     SetLearnState(4);
   }
