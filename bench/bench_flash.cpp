@@ -7,12 +7,12 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "device/FirmwareImage.h"
-#include "device/FirmwareUpdater.h"
-#include "device/MyDevFunctions.h"
-#include "device/SimulatedBox.h"
-#include "model/LoadSave.h"
-#include "shell/WorkingFolder.h"
+#include "core/device/FirmwareImage.h"
+#include "core/device/FirmwareUpdater.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/device/SimulatedBox.h"
+#include "core/model/LoadSave.h"
+#include "core/shell/WorkingFolder.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "shell/Utilities.h"
+#include "gui/shell/Utilities.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "model/DataFiles.h"
-#include "model/ImageListFile.h"
-#include "model/LoadSave.h"
-#include "shell/WorkingFolder.h"
+#include "core/model/DataFiles.h"
+#include "core/model/ImageListFile.h"
+#include "core/model/LoadSave.h"
+#include "core/shell/WorkingFolder.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "device/Communicatie.h"
-#include "device/MyDevFunctions.h"
-#include "device/SimulatedBox.h"
-#include "model/LoadSave.h"
-#include "shell/WorkingFolder.h"
+#include "core/device/Communicatie.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/device/SimulatedBox.h"
+#include "core/model/LoadSave.h"
+#include "core/shell/WorkingFolder.h"
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);

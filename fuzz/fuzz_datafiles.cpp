@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "model/DataFiles.h"
+#include "core/model/DataFiles.h"
 
 using namespace DataFiles;
 

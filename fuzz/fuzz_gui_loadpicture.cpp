@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "shell/Utilities.h"
+#include "gui/shell/Utilities.h"
 
 namespace {
 QTemporaryDir* Dir() {

@@ -5,8 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "model/LoadSave.h"
-#include "shell/WorkingFolder.h"
+#include "core/model/LoadSave.h"
+#include "core/shell/WorkingFolder.h"
 
 // A scratch working folder and settings store for one test: the working files
 // and the "Language" setting go to a temporary folder, and the installation

@@ -11,11 +11,11 @@
 #include <cstdio>
 #include <memory>
 
-#include "device/MyDevFunctions.h"
-#include "device/SimulatedBox.h"
-#include "shell/BaseForm.h"
-#include "shell/SingleInstance.h"
-#include "shell/WorkingFolder.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/device/SimulatedBox.h"
+#include "gui/shell/BaseForm.h"
+#include "gui/shell/SingleInstance.h"
+#include "core/shell/WorkingFolder.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

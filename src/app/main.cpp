@@ -1,7 +1,7 @@
 #include <QApplication>
 
-#include "shell/BaseForm.h"
-#include "shell/SingleInstance.h"
+#include "gui/shell/BaseForm.h"
+#include "gui/shell/SingleInstance.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -1,8 +1,8 @@
 #include "BoxSession.h"
 
-#include "device/MyDevFunctions.h"
-#include "device/SimulatedBox.h"
-#include "shell/Language.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/device/SimulatedBox.h"
+#include "core/shell/Language.h"
 
 namespace {
 

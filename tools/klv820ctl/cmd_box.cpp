@@ -1,9 +1,9 @@
 // Box commands: status, switch, scene, send, verify.
 #include "BoxSession.h"
 #include "Ctl.h"
-#include "device/Communicatie.h"
-#include "device/MyDevFunctions.h"
-#include "model/LoadSave.h"
+#include "core/device/Communicatie.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/model/LoadSave.h"
 
 namespace {
 

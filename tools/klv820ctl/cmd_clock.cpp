@@ -3,8 +3,8 @@
 
 #include "BoxSession.h"
 #include "Ctl.h"
-#include "device/BoxClock.h"
-#include "device/MyDevFunctions.h"
+#include "core/device/BoxClock.h"
+#include "core/device/MyDevFunctions.h"
 
 namespace {
 

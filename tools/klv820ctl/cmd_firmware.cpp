@@ -11,12 +11,12 @@
 
 #include "BoxSession.h"
 #include "Ctl.h"
-#include "device/FirmwareImage.h"
-#include "device/FirmwareUpdater.h"
-#include "device/MyDevFunctions.h"
-#include "device/SimulatedBox.h"
-#include "model/LoadSave.h"
-#include "shell/Language.h"
+#include "core/device/FirmwareImage.h"
+#include "core/device/FirmwareUpdater.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/device/SimulatedBox.h"
+#include "core/model/LoadSave.h"
+#include "core/shell/Language.h"
 
 namespace {
 

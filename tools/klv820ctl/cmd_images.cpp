@@ -1,7 +1,7 @@
 // programme-image and scene-table: the blocks the box would get, built from
 // the installation without a box.
 #include "Ctl.h"
-#include "device/Communicatie.h"
+#include "core/device/Communicatie.h"
 
 namespace {
 

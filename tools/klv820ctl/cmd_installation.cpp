@@ -8,8 +8,8 @@
 #include <limits>
 
 #include "Ctl.h"
-#include "model/LoadSave.h"
-#include "shell/Win1252.h"
+#include "core/model/LoadSave.h"
+#include "core/shell/Win1252.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // klv820ctl locations: the built-in location table, one record a line.
 
 #include "Ctl.h"
-#include "settings/Location.h"
+#include "core/settings/Location.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "Ctl.h"
-#include "model/LoadSave.h"
-#include "timers/sunrise.h"
+#include "core/model/LoadSave.h"
+#include "core/timers/sunrise.h"
 
 namespace {
 

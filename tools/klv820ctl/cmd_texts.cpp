@@ -3,8 +3,8 @@
 #include <QRegularExpression>
 
 #include "Ctl.h"
-#include "model/LoadSave.h"
-#include "shell/Language.h"
+#include "core/model/LoadSave.h"
+#include "core/shell/Language.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "Ctl.h"
-#include "shell/WorkingFolder.h"
+#include "core/shell/WorkingFolder.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "device/BoxClock.h"
+#include "core/device/BoxClock.h"
 
 #include <cstring>
 
-#include "device/MyDevFunctions.h"
+#include "core/device/MyDevFunctions.h"
 
 uint8_t BoxDayOfWeek(const QDate& date) {
   // Qt counts Monday 1 .. Sunday 7.

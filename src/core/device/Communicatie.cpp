@@ -1,14 +1,14 @@
-#include "device/Communicatie.h"
+#include "core/device/Communicatie.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <random>
 
-#include "device/BoxClock.h"
-#include "device/MyDevFunctions.h"
-#include "model/LoadSave.h"
-#include "timers/sunrise.h"
+#include "core/device/BoxClock.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/model/LoadSave.h"
+#include "core/timers/sunrise.h"
 
 BoxAddressCheck LastAddressCheck;
 

@@ -1,4 +1,4 @@
-#include "device/FirmwareImage.h"
+#include "core/device/FirmwareImage.h"
 
 #include <QFile>
 #include <algorithm>

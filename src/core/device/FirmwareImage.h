@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "shell/Language.h"
+#include "core/shell/Language.h"
 
 // The box's application area and the Intel HEX reader that fills it.
 //

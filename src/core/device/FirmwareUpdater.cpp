@@ -1,9 +1,9 @@
-#include "device/FirmwareUpdater.h"
+#include "core/device/FirmwareUpdater.h"
 
 #include <cstring>
 
-#include "device/MyDevFunctions.h"
-#include "shell/Language.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/shell/Language.h"
 
 namespace {
 

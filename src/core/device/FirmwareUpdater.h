@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "device/FirmwareImage.h"
+#include "core/device/FirmwareImage.h"
 
 // The firmware update as the box's loader sees it, over WriteReport and
 // ReadReport of the box link (OutReport/InReport). The GUI window and

@@ -5,7 +5,7 @@
 
 #include <QSocketNotifier>
 
-#include "device/HidTransport.h"
+#include "core/device/HidTransport.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include <QThread>
 #include <QTimer>
 
-#include "device/HidTransport.h"
+#include "core/device/HidTransport.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "device/HidTransport.h"
+#include "core/device/HidTransport.h"
 
 // The system-specific part of opening a HID device through hidapi: telling
 // "this user may not open it" from other failures. hidapi itself reports only

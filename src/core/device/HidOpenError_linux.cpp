@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "device/HidOpenError.h"
+#include "core/device/HidOpenError.h"
 
 namespace {
 

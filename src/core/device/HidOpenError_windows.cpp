@@ -17,7 +17,7 @@
 
 #include <string>
 
-#include "device/HidOpenError.h"
+#include "core/device/HidOpenError.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "device/HidOpenError.h"
-#include "device/HidTransport.h"
+#include "core/device/HidOpenError.h"
+#include "core/device/HidTransport.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "device/MyDevFunctions.h"
+#include "core/device/MyDevFunctions.h"
 
 #include <QDateTime>
 #include <algorithm>
 #include <cstring>
 
-#include "device/Communicatie.h"
-#include "shell/Language.h"
+#include "core/device/Communicatie.h"
+#include "core/shell/Language.h"
 
 std::unique_ptr<THidController> HidController;
 std::unique_ptr<THidDevice> BoxDevice;

@@ -7,7 +7,7 @@
 #include <set>
 #include <vector>
 
-#include "device/HidTransport.h"
+#include "core/device/HidTransport.h"
 
 // The box link's process-wide state, as the rest of the program sees it.
 // Reports are 65 bytes: byte 0 is the report id (always 0), bytes 1..64 the

@@ -1,4 +1,4 @@
-#include "device/SimulatedBox.h"
+#include "core/device/SimulatedBox.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -8,7 +8,7 @@
 #include <random>
 #include <thread>
 
-#include "device/MyDevFunctions.h"
+#include "core/device/MyDevFunctions.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <optional>
 #include <vector>
 
-#include "device/HidTransport.h"
-#include "device/SimulatedLoader.h"
+#include "core/device/HidTransport.h"
+#include "core/device/SimulatedLoader.h"
 
 // A behavioural model of the box behind the HID transport interface, for the
 // tests, the demo and `klv820ctl --simulate`.

@@ -4,7 +4,7 @@
 #include <QSaveFile>
 #include <cstring>
 
-#include "device/SimulatedBox.h"
+#include "core/device/SimulatedBox.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "device/SimulatedLoader.h"
+#include "core/device/SimulatedLoader.h"
 
 #include <QTimer>
 #include <cstring>
 
-#include "device/SimulatedBox.h"
+#include "core/device/SimulatedBox.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "model/DataFiles.h"
+#include "core/model/DataFiles.h"
 
 #include <QtEndian>
 #include <algorithm>
 #include <cstring>
 
-#include "shell/Win1252.h"
+#include "core/shell/Win1252.h"
 
 namespace DataFiles {
 namespace {

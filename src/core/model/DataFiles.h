@@ -6,9 +6,9 @@
 #include <array>
 #include <vector>
 
-#include "model/LoadSave.h"
-#include "model/ProgAktie.h"
-#include "settings/Location.h"
+#include "core/model/LoadSave.h"
+#include "core/model/ProgAktie.h"
+#include "core/settings/Location.h"
 
 // Readers and writers of the two data files, on byte images so that the file
 // I/O stays apart (and the readers can be fuzzed).

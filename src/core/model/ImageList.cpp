@@ -1,4 +1,4 @@
-#include "model/ImageList.h"
+#include "core/model/ImageList.h"
 
 #include <cstring>
 

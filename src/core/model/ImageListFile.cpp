@@ -1,7 +1,7 @@
-#include "model/ImageListFile.h"
+#include "core/model/ImageListFile.h"
 
-#include "model/ImageListStream.h"
-#include "shell/Win1252.h"
+#include "core/model/ImageListStream.h"
+#include "core/shell/Win1252.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 
-#include "model/ImageList.h"
+#include "core/model/ImageList.h"
 
 // Image list files: one image list as a component resource, so that they
 // exchange with existing installations:

@@ -1,4 +1,4 @@
-#include "model/ImageListStream.h"
+#include "core/model/ImageListStream.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include <QByteArrayView>
 #include <QString>
 
-#include "model/ImageList.h"
+#include "core/model/ImageList.h"
 
 // The common-controls image-list stream (the data of the "Bitmap" property).
 // All values little-endian.

@@ -1,6 +1,6 @@
 #include <QSettings>
 
-#include "model/LanguageStore.h"
+#include "core/model/LanguageStore.h"
 
 namespace {
 const QString kKey = QStringLiteral("Language");

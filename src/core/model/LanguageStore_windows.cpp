@@ -1,6 +1,6 @@
 #include <QSettings>
 
-#include "model/LanguageStore.h"
+#include "core/model/LanguageStore.h"
 
 namespace {
 const QString kPath = QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Dravik\\KLV-820");

@@ -1,13 +1,13 @@
-#include "model/LoadSave.h"
+#include "core/model/LoadSave.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "model/DataFiles.h"
-#include "model/ImageListFile.h"
-#include "model/LanguageStore.h"
-#include "shell/WorkingFolder.h"
+#include "core/model/DataFiles.h"
+#include "core/model/ImageListFile.h"
+#include "core/model/LanguageStore.h"
+#include "core/shell/WorkingFolder.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "model/ImageList.h"
-#include "model/ProgAktie.h"
-#include "settings/Location.h"
+#include "core/model/ImageList.h"
+#include "core/model/ProgAktie.h"
+#include "core/settings/Location.h"
 
 constexpr int RoomCount = 16;
 constexpr int DevicesPerRoom = 16;

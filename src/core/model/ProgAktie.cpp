@@ -1,4 +1,4 @@
-#include "model/ProgAktie.h"
+#include "core/model/ProgAktie.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "shell/Language.h"
+#include "core/shell/Language.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "settings/Location.h"
+#include "core/settings/Location.h"
 
 #include <QSet>
 #include <algorithm>
 #include <array>
 #include <vector>
 
-#include "shell/Win1252.h"
+#include "core/shell/Win1252.h"
 
 namespace Locations::detail {
 // The generated table (LocationData.cpp); index 0..Count-1.

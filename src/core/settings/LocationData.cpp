@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "settings/Location.h"
+#include "core/settings/Location.h"
 
 // clang-format off
 namespace {

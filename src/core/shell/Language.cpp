@@ -1,8 +1,8 @@
-#include "shell/Language.h"
+#include "core/shell/Language.h"
 
 #include <iterator>
 
-#include "model/LoadSave.h"
+#include "core/model/LoadSave.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shell/Win1252.h"
+#include "core/shell/Win1252.h"
 
 #include <array>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "shell/WorkingFolder.h"
+#include "core/shell/WorkingFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>

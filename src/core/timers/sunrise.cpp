@@ -1,13 +1,13 @@
-#include "timers/sunrise.h"
+#include "core/timers/sunrise.h"
 
 #include <QDate>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
-#include "device/MyDevFunctions.h"
-#include "model/LoadSave.h"
-#include "settings/Location.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/model/LoadSave.h"
+#include "core/settings/Location.h"
 
 namespace {
 

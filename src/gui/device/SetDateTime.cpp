@@ -1,11 +1,11 @@
-#include "device/SetDateTime.h"
+#include "gui/device/SetDateTime.h"
 
 #include <QDateTime>
 #include <QLocale>
 #include <QSignalBlocker>
 #include <QTimer>
 
-#include "device/BoxClock.h"
+#include "core/device/BoxClock.h"
 #include "ui_SetDateTime.h"
 
 bool ClockEdited = false;

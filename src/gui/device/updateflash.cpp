@@ -1,4 +1,4 @@
-#include "device/updateflash.h"
+#include "gui/device/updateflash.h"
 
 #include <QCloseEvent>
 #include <QMessageBox>
@@ -7,14 +7,14 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "device/MyDevFunctions.h"
-#include "shell/Language.h"
-#include "shell/RoundForm.h"
-#include "shell/Utilities.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/shell/Language.h"
+#include "gui/shell/RoundForm.h"
+#include "gui/shell/Utilities.h"
 #include "ui_updateflash.h"
-#include "widgets/Artwork.h"
-#include "widgets/GradBtn.h"
-#include "widgets/ImageControl.h"
+#include "gui/widgets/Artwork.h"
+#include "gui/widgets/GradBtn.h"
+#include "gui/widgets/ImageControl.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QDialog>
 #include <QString>
 
-#include "device/FirmwareImage.h"
-#include "device/FirmwareUpdater.h"
+#include "core/device/FirmwareImage.h"
+#include "core/device/FirmwareUpdater.h"
 
 namespace Ui {
 class TfrmUpdate;

@@ -1,9 +1,9 @@
-#include "rooms/RuimteAppButHandler.h"
+#include "gui/rooms/RuimteAppButHandler.h"
 
-#include "shell/Language.h"
+#include "core/shell/Language.h"
 #include "ui_RuimteAppButInterface.h"
-#include "widgets/GradBtn.h"
-#include "widgets/ImageControl.h"
+#include "gui/widgets/GradBtn.h"
+#include "gui/widgets/ImageControl.h"
 
 TfrmRuimteAppButInterface::TfrmRuimteAppButInterface(QWidget* parent)
     : QWidget(parent), ui(new Ui::TfrmRuimteAppButInterface) {

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "rooms/ButtonColumn.h"
+#include "gui/common/ButtonColumn.h"
 
 namespace Ui {
 class TfrmRuimteAppButInterface;

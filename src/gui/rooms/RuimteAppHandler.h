@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+#include "gui/common/TileCaption.h"
+
 class QObject;
 class TAppUIHandler;
 class TImage;
@@ -36,12 +38,6 @@ class TRuimteApparaat : public QWidget {
   ~TRuimteApparaat() override;
   Ui::TRuimteApparaat* ui;
 };
-
-// Puts a name on a tile caption, in lines that fit its width, with the font
-// shrunk from 16 px down to 10 px until the lines fit its height. Words stay
-// whole when some size allows it; otherwise a word too wide for a line is
-// broken, and beyond that the second line is elided.
-void SetTileCaption(TLabel* label, const QString& text);
 
 // One tile: background 130 x 198, picture 130 x 80, caption 130 x 36.
 class TRuimteAppUI {

@@ -1,9 +1,9 @@
-#include "rooms/RuimteAppSelButHandler.h"
+#include "gui/rooms/RuimteAppSelButHandler.h"
 
-#include "shell/Language.h"
+#include "core/shell/Language.h"
 #include "ui_RuimteAppSelButInterface.h"
-#include "widgets/Colours.h"
-#include "widgets/GradBtn.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/GradBtn.h"
 
 namespace {
 QWidget* MakeForm(Ui::TfrmRuimteAppSelButInterface* ui) {

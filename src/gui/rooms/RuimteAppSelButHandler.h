@@ -1,6 +1,6 @@
 #pragma once
 
-#include "rooms/ButtonColumn.h"
+#include "gui/common/ButtonColumn.h"
 
 class TGradBtn;
 namespace Ui {

@@ -1,26 +1,26 @@
-#include "rooms/RuimteAppSelHandler.h"
+#include "gui/rooms/RuimteAppSelHandler.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
 #include <QValidator>
 
-#include "device/Communicatie.h"
-#include "device/MyDevFunctions.h"
-#include "model/ImageList.h"
-#include "model/LoadSave.h"
-#include "rooms/RuimteAppHandler.h"
-#include "rooms/RuimteAppSelButHandler.h"
-#include "shell/Language.h"
-#include "shell/UIImages.h"
-#include "shell/Utilities.h"
-#include "shell/Win1252.h"
+#include "core/device/Communicatie.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/model/ImageList.h"
+#include "core/model/LoadSave.h"
+#include "gui/rooms/RuimteAppHandler.h"
+#include "gui/rooms/RuimteAppSelButHandler.h"
+#include "core/shell/Language.h"
+#include "gui/shell/UIImages.h"
+#include "gui/shell/Utilities.h"
+#include "core/shell/Win1252.h"
 #include "ui_RuimteAppSelInterface.h"
-#include "widgets/BuiltinPictures.h"
-#include "widgets/Colours.h"
-#include "widgets/GradBtn.h"
-#include "widgets/ImageControl.h"
-#include "widgets/SmoothPanel.h"
+#include "gui/widgets/BuiltinPictures.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/GradBtn.h"
+#include "gui/widgets/ImageControl.h"
+#include "gui/widgets/SmoothPanel.h"
 
 namespace {
 

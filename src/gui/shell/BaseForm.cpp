@@ -1,4 +1,4 @@
-#include "shell/BaseForm.h"
+#include "gui/shell/BaseForm.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -9,16 +9,16 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "device/MyDevFunctions.h"
-#include "device/updateflash.h"
-#include "model/LoadSave.h"
-#include "rooms/RuimteAppHandler.h"
-#include "shell/HintWindow.h"
-#include "shell/Language.h"
-#include "shell/Melding.h"
-#include "shell/RoundForm.h"
+#include "core/device/MyDevFunctions.h"
+#include "gui/device/updateflash.h"
+#include "core/model/LoadSave.h"
+#include "gui/rooms/RuimteAppHandler.h"
+#include "gui/shell/HintWindow.h"
+#include "core/shell/Language.h"
+#include "gui/shell/Melding.h"
+#include "gui/shell/RoundForm.h"
 #include "ui_BaseForm.h"
-#include "widgets/SmoothPanel.h"
+#include "gui/widgets/SmoothPanel.h"
 
 QString ProgramVersion;
 

@@ -1,4 +1,4 @@
-#include "shell/HintWindow.h"
+#include "gui/shell/HintWindow.h"
 
 #include <QApplication>
 #include <QEvent>

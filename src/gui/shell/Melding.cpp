@@ -1,4 +1,4 @@
-#include "shell/Melding.h"
+#include "gui/shell/Melding.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -6,12 +6,12 @@
 #include <QScreen>
 #include <cmath>
 
-#include "shell/RoundForm.h"
-#include "shell/Utilities.h"
+#include "gui/shell/RoundForm.h"
+#include "gui/shell/Utilities.h"
 #include "ui_Melding.h"
-#include "widgets/Artwork.h"
-#include "widgets/GradBtn.h"
-#include "widgets/ImageControl.h"
+#include "gui/widgets/Artwork.h"
+#include "gui/widgets/GradBtn.h"
+#include "gui/widgets/ImageControl.h"
 
 TfrmMeld* frmMeld = nullptr;
 

@@ -1,4 +1,4 @@
-#include "shell/RoundForm.h"
+#include "gui/shell/RoundForm.h"
 
 #include <QEvent>
 #include <QPaintEvent>

@@ -1,6 +1,6 @@
-#include "shell/UIImages.h"
+#include "gui/shell/UIImages.h"
 
-#include "widgets/ImageControl.h"
+#include "gui/widgets/ImageControl.h"
 
 namespace {
 // Artwork of the shared pictures, one PNG per control (same name).

@@ -1,4 +1,4 @@
-#include "shell/Utilities.h"
+#include "gui/shell/Utilities.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,13 +11,13 @@
 #include <stdexcept>
 #include <vector>
 
-#include "device/MyDevFunctions.h"
-#include "shell/Language.h"
-#include "shell/Melding.h"
-#include "shell/UIImages.h"
-#include "widgets/Colours.h"
-#include "widgets/GradBtn.h"
-#include "widgets/ImageControl.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/shell/Language.h"
+#include "gui/shell/Melding.h"
+#include "gui/shell/UIImages.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/GradBtn.h"
+#include "gui/widgets/ImageControl.h"
 
 int TUtilities::SenderTag(const QObject* control) {
   if (!control) return -1;

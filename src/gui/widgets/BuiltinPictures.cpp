@@ -1,4 +1,4 @@
-#include "widgets/BuiltinPictures.h"
+#include "gui/widgets/BuiltinPictures.h"
 
 #include <QFile>
 #include <QLinearGradient>

@@ -1,4 +1,4 @@
-#include "widgets/GradBtn.h"
+#include "gui/widgets/GradBtn.h"
 
 #include <QBitmap>
 #include <QLinearGradient>
@@ -6,8 +6,8 @@
 #include <QPainterPath>
 #include <QStyleOptionButton>
 
-#include "widgets/Colours.h"
-#include "widgets/ImageControl.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/ImageControl.h"
 
 TGradBtn::TGradBtn(QWidget* parent) : TGradBtn(QString(), parent) {}
 

@@ -1,4 +1,4 @@
-#include "widgets/ImageControl.h"
+#include "gui/widgets/ImageControl.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "widgets/SmoothPanel.h"
+#include "gui/widgets/SmoothPanel.h"
 
 #include <QEvent>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
-#include "widgets/Tile.h"
+#include "gui/widgets/Tile.h"
 
-#include "shell/UIImages.h"
+#include "gui/shell/UIImages.h"
 
 TTile::TTile(QWidget* parent, Kind kind) : QWidget(parent), kind_(kind) {
   const bool device = kind == Kind::Device;

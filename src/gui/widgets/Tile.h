@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "widgets/ImageControl.h"
+#include "gui/widgets/ImageControl.h"
 
 // One picture tile of the tile rows. All parts carry the tile's Tag and report
 // clicks with themselves as sender, so TUtilities::SenderTag works on any part.

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "device/MyDevFunctions.h"
-#include "device/SimulatedBox.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/device/SimulatedBox.h"
 
 using Report = std::array<uint8_t, 65>;
 

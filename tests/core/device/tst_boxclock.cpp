@@ -1,6 +1,6 @@
 // The box clock reports, byte for byte, and their traffic over the simulated box.
 #include "DeviceTestSupport.h"
-#include "device/BoxClock.h"
+#include "core/device/BoxClock.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <QElapsedTimer>
 
 #include "DeviceTestSupport.h"
-#include "device/Communicatie.h"
-#include "shell/Language.h"
+#include "core/device/Communicatie.h"
+#include "core/shell/Language.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <QElapsedTimer>
 
 #include "DeviceTestSupport.h"
-#include "device/Communicatie.h"
-#include "timers/sunrise.h"
+#include "core/device/Communicatie.h"
+#include "core/timers/sunrise.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "HexRecordSupport.h"
 #include "TestSupport.h"
-#include "device/FirmwareImage.h"
+#include "core/device/FirmwareImage.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The firmware update engine against the simulated loader: the report
 // sequence, the box's return, and every fault.
 #include "DeviceTestSupport.h"
-#include "device/FirmwareImage.h"
-#include "device/FirmwareUpdater.h"
-#include "shell/Language.h"
+#include "core/device/FirmwareImage.h"
+#include "core/device/FirmwareUpdater.h"
+#include "core/shell/Language.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "TestSupport.h"
-#include "device/HidTransport.h"
+#include "core/device/HidTransport.h"
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "TestSupport.h"
-#include "model/DataFiles.h"
+#include "core/model/DataFiles.h"
 
 using namespace DataFiles;
 

@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "TestSupport.h"
-#include "model/ImageList.h"
+#include "core/model/ImageList.h"
 
 namespace {
 

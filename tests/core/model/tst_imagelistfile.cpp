@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "TestSupport.h"
-#include "model/ImageListFile.h"
+#include "core/model/ImageListFile.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <QtEndian>
 
 #include "TestSupport.h"
-#include "model/DataFiles.h"
-#include "model/ImageListFile.h"
-#include "model/LoadSave.h"
+#include "core/model/DataFiles.h"
+#include "core/model/ImageListFile.h"
+#include "core/model/LoadSave.h"
 
 namespace {
 

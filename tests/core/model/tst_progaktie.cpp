@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "TestSupport.h"
-#include "model/ProgAktie.h"
+#include "core/model/ProgAktie.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 #include <map>
 
 #include "TestSupport.h"
-#include "settings/Location.h"
-#include "shell/Win1252.h"
+#include "core/settings/Location.h"
+#include "core/shell/Win1252.h"
 
 namespace {
 

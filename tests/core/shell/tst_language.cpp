@@ -3,9 +3,9 @@
 #include <QTest>
 
 #include "TestSupport.h"
-#include "model/LoadSave.h"
-#include "shell/Language.h"
-#include "shell/Win1252.h"
+#include "core/model/LoadSave.h"
+#include "core/shell/Language.h"
+#include "core/shell/Win1252.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "TestSupport.h"
-#include "device/MyDevFunctions.h"
-#include "device/SimulatedBox.h"
-#include "timers/sunrise.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/device/SimulatedBox.h"
+#include "core/timers/sunrise.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <QTimer>
 
 #include "core/device/DeviceTestSupport.h"
-#include "device/BoxClock.h"
-#include "device/SetDateTime.h"
+#include "core/device/BoxClock.h"
+#include "gui/device/SetDateTime.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <QTimer>
 
 #include "core/device/DeviceTestSupport.h"
-#include "device/updateflash.h"
-#include "shell/BaseForm.h"
-#include "shell/Language.h"
-#include "widgets/GradBtn.h"
-#include "widgets/ImageControl.h"
+#include "gui/device/updateflash.h"
+#include "gui/shell/BaseForm.h"
+#include "core/shell/Language.h"
+#include "gui/widgets/GradBtn.h"
+#include "gui/widgets/ImageControl.h"
 
 namespace {
 

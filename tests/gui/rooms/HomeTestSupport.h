@@ -12,17 +12,17 @@
 #include <memory>
 
 #include "TestSupport.h"
-#include "device/MyDevFunctions.h"
-#include "device/SimulatedBox.h"
-#include "model/ImageList.h"
-#include "model/LoadSave.h"
-#include "rooms/RuimteAppButHandler.h"
-#include "rooms/RuimteAppHandler.h"
-#include "shell/Melding.h"
-#include "shell/Utilities.h"
-#include "widgets/BuiltinPictures.h"
-#include "widgets/GradBtn.h"
-#include "widgets/ImageControl.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/device/SimulatedBox.h"
+#include "core/model/ImageList.h"
+#include "core/model/LoadSave.h"
+#include "gui/rooms/RuimteAppButHandler.h"
+#include "gui/rooms/RuimteAppHandler.h"
+#include "gui/shell/Melding.h"
+#include "gui/shell/Utilities.h"
+#include "gui/widgets/BuiltinPictures.h"
+#include "gui/widgets/GradBtn.h"
+#include "gui/widgets/ImageControl.h"
 
 // Answers message dialogs as they open: presses the queued button (1 or 2;
 // 1 when the queue is empty) and records "line1|line2".

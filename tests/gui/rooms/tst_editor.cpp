@@ -8,18 +8,18 @@
 #include <optional>
 
 #include "TestSupport.h"
-#include "device/MyDevFunctions.h"
-#include "device/SimulatedBox.h"
-#include "model/ImageList.h"
-#include "model/LoadSave.h"
-#include "rooms/RuimteAppSelButHandler.h"
-#include "rooms/RuimteAppSelHandler.h"
-#include "shell/Language.h"
-#include "shell/Melding.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/device/SimulatedBox.h"
+#include "core/model/ImageList.h"
+#include "core/model/LoadSave.h"
+#include "gui/rooms/RuimteAppSelButHandler.h"
+#include "gui/rooms/RuimteAppSelHandler.h"
+#include "core/shell/Language.h"
+#include "gui/shell/Melding.h"
 #include "ui_RuimteAppSelInterface.h"
-#include "widgets/GradBtn.h"
-#include "widgets/ImageControl.h"
-#include "widgets/SmoothPanel.h"
+#include "gui/widgets/GradBtn.h"
+#include "gui/widgets/ImageControl.h"
+#include "gui/widgets/SmoothPanel.h"
 
 namespace {
 

@@ -8,15 +8,15 @@
 
 #include "TestSupport.h"
 #include "gui/GallerySupport.h"
-#include "model/ImageList.h"
-#include "model/LoadSave.h"
-#include "rooms/RuimteAppSelButHandler.h"
-#include "rooms/RuimteAppSelHandler.h"
+#include "core/model/ImageList.h"
+#include "core/model/LoadSave.h"
+#include "gui/rooms/RuimteAppSelButHandler.h"
+#include "gui/rooms/RuimteAppSelHandler.h"
 #include "ui_RuimteAppSelInterface.h"
-#include "widgets/Artwork.h"
-#include "widgets/GradBtn.h"
-#include "widgets/ImageControl.h"
-#include "widgets/SmoothPanel.h"
+#include "gui/widgets/Artwork.h"
+#include "gui/widgets/GradBtn.h"
+#include "gui/widgets/ImageControl.h"
+#include "gui/widgets/SmoothPanel.h"
 
 namespace {
 

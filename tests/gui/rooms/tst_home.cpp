@@ -5,13 +5,13 @@
 #include <QFile>
 
 #include "HomeTestSupport.h"
-#include "device/Communicatie.h"
-#include "device/MyDevFunctions.h"
-#include "device/SimulatedBox.h"
-#include "rooms/RuimteAppSelHandler.h"
-#include "shell/Language.h"
-#include "shell/UIImages.h"
-#include "shell/Utilities.h"
+#include "core/device/Communicatie.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/device/SimulatedBox.h"
+#include "gui/rooms/RuimteAppSelHandler.h"
+#include "core/shell/Language.h"
+#include "gui/shell/UIImages.h"
+#include "gui/shell/Utilities.h"
 #include "ui_RuimteAppInterface.h"
 
 using Ev = SimulatedBox::SwitchEvent;

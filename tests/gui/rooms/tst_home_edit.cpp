@@ -5,10 +5,10 @@
 #include <QLineEdit>
 
 #include "HomeTestSupport.h"
-#include "device/MyDevFunctions.h"
-#include "device/SimulatedBox.h"
-#include "rooms/RuimteAppSelButHandler.h"
-#include "rooms/RuimteAppSelHandler.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/device/SimulatedBox.h"
+#include "gui/rooms/RuimteAppSelButHandler.h"
+#include "gui/rooms/RuimteAppSelHandler.h"
 #include "ui_RuimteAppSelInterface.h"
 
 using Ev = SimulatedBox::SwitchEvent;

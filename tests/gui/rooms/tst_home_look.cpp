@@ -6,9 +6,9 @@
 
 #include "HomeTestSupport.h"
 #include "core/device/DeviceTestSupport.h"
-#include "rooms/RuimteAppSelHandler.h"
-#include "shell/BaseForm.h"
-#include "widgets/SmoothPanel.h"
+#include "gui/rooms/RuimteAppSelHandler.h"
+#include "gui/shell/BaseForm.h"
+#include "gui/widgets/SmoothPanel.h"
 
 namespace {
 

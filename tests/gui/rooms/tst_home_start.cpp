@@ -4,10 +4,10 @@
 
 #include "HomeTestSupport.h"
 #include "core/device/DeviceTestSupport.h"
-#include "device/Communicatie.h"
-#include "shell/BaseForm.h"
-#include "shell/Language.h"
-#include "widgets/SmoothPanel.h"
+#include "core/device/Communicatie.h"
+#include "gui/shell/BaseForm.h"
+#include "core/shell/Language.h"
+#include "gui/widgets/SmoothPanel.h"
 
 class TstHomeStart : public QObject {
   Q_OBJECT

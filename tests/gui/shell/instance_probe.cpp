@@ -11,7 +11,7 @@
 #include <QThread>
 #include <QTimer>
 
-#include "shell/SingleInstance.h"
+#include "gui/shell/SingleInstance.h"
 
 namespace {
 

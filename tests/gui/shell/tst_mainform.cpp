@@ -11,16 +11,16 @@
 #include <QWindow>
 
 #include "TestSupport.h"
-#include "device/MyDevFunctions.h"
-#include "device/SimulatedBox.h"
-#include "model/LoadSave.h"
-#include "rooms/RuimteAppHandler.h"
-#include "shell/BaseForm.h"
-#include "shell/HintWindow.h"
-#include "shell/Melding.h"
-#include "shell/RoundForm.h"
-#include "widgets/GradBtn.h"
-#include "widgets/SmoothPanel.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/device/SimulatedBox.h"
+#include "core/model/LoadSave.h"
+#include "gui/rooms/RuimteAppHandler.h"
+#include "gui/shell/BaseForm.h"
+#include "gui/shell/HintWindow.h"
+#include "gui/shell/Melding.h"
+#include "gui/shell/RoundForm.h"
+#include "gui/widgets/GradBtn.h"
+#include "gui/widgets/SmoothPanel.h"
 
 class TestMainForm : public QObject {
   Q_OBJECT

@@ -3,9 +3,9 @@
 #include <functional>
 
 #include "TestSupport.h"
-#include "shell/Melding.h"
-#include "widgets/GradBtn.h"
-#include "widgets/ImageControl.h"
+#include "gui/shell/Melding.h"
+#include "gui/widgets/GradBtn.h"
+#include "gui/widgets/ImageControl.h"
 
 // Runs `check` on the open dialog, then `close` to end it.
 static void WhileShown(std::function<void(TfrmMeld*)> check, std::function<void(TfrmMeld*)> close) {

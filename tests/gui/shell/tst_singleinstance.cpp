@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "TestSupport.h"
-#include "shell/SingleInstance.h"
+#include "gui/shell/SingleInstance.h"
 
 // Real processes of klv_instance_probe claim the rule for their own program
 // file and write what happened to a log file (see instance_probe.cpp).

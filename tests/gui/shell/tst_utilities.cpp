@@ -7,12 +7,12 @@
 #include <stdexcept>
 
 #include "TestSupport.h"
-#include "device/MyDevFunctions.h"
-#include "shell/Melding.h"
-#include "shell/UIImages.h"
-#include "shell/Utilities.h"
-#include "widgets/GradBtn.h"
-#include "widgets/ImageControl.h"
+#include "core/device/MyDevFunctions.h"
+#include "gui/shell/Melding.h"
+#include "gui/shell/UIImages.h"
+#include "gui/shell/Utilities.h"
+#include "gui/widgets/GradBtn.h"
+#include "gui/widgets/ImageControl.h"
 
 namespace {
 

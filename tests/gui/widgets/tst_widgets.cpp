@@ -3,13 +3,13 @@
 #include <set>
 
 #include "TestSupport.h"
-#include "shell/UIImages.h"
-#include "shell/Utilities.h"
-#include "widgets/BuiltinPictures.h"
-#include "widgets/Colours.h"
-#include "widgets/GradBtn.h"
-#include "widgets/ImageControl.h"
-#include "widgets/Tile.h"
+#include "gui/shell/UIImages.h"
+#include "gui/shell/Utilities.h"
+#include "gui/widgets/BuiltinPictures.h"
+#include "gui/widgets/Colours.h"
+#include "gui/widgets/GradBtn.h"
+#include "gui/widgets/ImageControl.h"
+#include "gui/widgets/Tile.h"
 
 class TstWidgets : public QObject {
   Q_OBJECT

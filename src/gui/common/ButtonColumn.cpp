@@ -1,9 +1,9 @@
-#include "rooms/ButtonColumn.h"
+#include "gui/common/ButtonColumn.h"
 
 #include <QAbstractButton>
 
-#include "shell/Utilities.h"
-#include "widgets/GradBtn.h"
+#include "gui/shell/Utilities.h"
+#include "gui/widgets/GradBtn.h"
 
 TButtonColumn::TButtonColumn(QWidget* buttonPanel, QWidget* form) : buttonPanel_(buttonPanel), form_(form) {
   container_ = form_->findChild<QWidget*>(QStringLiteral("MainBtnContainer"));
