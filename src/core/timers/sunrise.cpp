@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/device/MyDevFunctions.h"
+#include "core/device/Protocol.h"
 #include "core/model/LoadSave.h"
 #include "core/settings/Location.h"
 
@@ -152,14 +153,14 @@ void tsunrise::BuildTable(const TSunPlace& place, int year) {
 
 void tsunrise::StoreSunTable() {
   if (!BoxConnected) return;
-  for (int offset = 0; offset < TableSize; offset += 60) {
-    const int length = std::min(60, TableSize - offset);
+  for (int offset = 0; offset < TableSize; offset += Protocol::ChunkSize) {
+    const int length = std::min(Protocol::ChunkSize, TableSize - offset);
     OutReport[0] = 0;
-    OutReport[1] = 'E';
-    OutReport[2] = static_cast<uint8_t>(offset & 0xFF);
-    OutReport[3] = static_cast<uint8_t>(offset >> 8);
-    OutReport[4] = static_cast<uint8_t>(length);
-    std::memcpy(OutReport + 5, SunTable + offset, length);
+    OutReport[Protocol::CommandByte] = Protocol::StoreSunTable;
+    OutReport[Protocol::OffsetByte] = static_cast<uint8_t>(offset & 0xFF);
+    OutReport[Protocol::OffsetByte + 1] = static_cast<uint8_t>(offset >> 8);
+    OutReport[Protocol::LengthByte] = static_cast<uint8_t>(length);
+    std::memcpy(OutReport + Protocol::DataByte, SunTable + offset, length);
     WriteReport(OutReport);
   }
 }
@@ -167,14 +168,15 @@ void tsunrise::StoreSunTable() {
 bool tsunrise::FetchSunTable() {
   if (!BoxConnected) return false;
   std::memset(SunTable, 0, sizeof SunTable);
-  for (int offset = 0; offset < TableSize; offset += 64) {
+  for (int offset = 0; offset < TableSize; offset += Protocol::PageSize) {
     OutReport[0] = 0;
-    OutReport[1] = 'e';
-    OutReport[2] = static_cast<uint8_t>(offset & 0xFF);
-    OutReport[3] = static_cast<uint8_t>(offset >> 8);
+    OutReport[Protocol::CommandByte] = Protocol::ReadSunTable;
+    OutReport[Protocol::OffsetByte] = static_cast<uint8_t>(offset & 0xFF);
+    OutReport[Protocol::OffsetByte + 1] = static_cast<uint8_t>(offset >> 8);
     WriteReport(OutReport);
     if (!ReadReport(InReport)) return false;
-    std::memcpy(SunTable + offset, InReport + 1, std::min(64, TableSize - offset));
+    std::memcpy(SunTable + offset, InReport + Protocol::AnswerByte,
+                std::min(Protocol::PageSize, TableSize - offset));
   }
   return true;
 }
