@@ -1,5 +1,6 @@
 #include "core/device/Communicatie.h"
 
+#include <QDate>
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -212,7 +213,49 @@ void TCommunicatie::SendSunTable() {
   tsunrise sun;
   sun.BuildSunriseTable(p.Latitude, p.Longitude, p.TimeZone);
   sun.BuildSunsetTable(p.Latitude, p.Longitude, p.TimeZone);
-  sun.StoreSunTable();
+  StoreSunTable(sun);
+}
+
+void TCommunicatie::StoreSunTable(const tsunrise& sun) {
+  if (!BoxConnected) return;
+  // Unlike the other stores, bytes past a chunk's data are left as the
+  // previous report had them: the box ignores them.
+  for (int offset = 0; offset < tsunrise::TableSize; offset += Protocol::ChunkSize) {
+    const int length = std::min(Protocol::ChunkSize, tsunrise::TableSize - offset);
+    OutReport[0] = 0;
+    OutReport[Protocol::CommandByte] = Protocol::StoreSunTable;
+    PutOffset(offset);
+    OutReport[Protocol::LengthByte] = static_cast<uint8_t>(length);
+    std::memcpy(OutReport + Protocol::DataByte, sun.SunTable + offset, length);
+    WriteReport(OutReport);
+  }
+}
+
+bool TCommunicatie::FetchSunTable(tsunrise& sun) {
+  if (!BoxConnected) return false;
+  std::memset(sun.SunTable, 0, sizeof sun.SunTable);
+  for (int offset = 0; offset < tsunrise::TableSize; offset += Protocol::PageSize) {
+    OutReport[0] = 0;
+    OutReport[Protocol::CommandByte] = Protocol::ReadSunTable;
+    PutOffset(offset);
+    if (!Request()) return false;
+    std::memcpy(sun.SunTable + offset, InReport + Protocol::AnswerByte,
+                std::min(Protocol::PageSize, tsunrise::TableSize - offset));
+  }
+  return true;
+}
+
+bool TCommunicatie::VerifySunTable(tsunrise& sun, const TSunPlace& place, int year) {
+  sun.BuildTable(place, year);
+  if (!BoxConnected) return true;
+  uint8_t computed[tsunrise::TableSize];
+  std::memcpy(computed, sun.SunTable, sizeof computed);
+  if (!FetchSunTable(sun)) return false;
+  return std::memcmp(computed, sun.SunTable, sizeof computed) == 0;
+}
+
+bool TCommunicatie::VerifySunTable(tsunrise& sun) {
+  return VerifySunTable(sun, tsunrise::Place(TLoadSave::Instance()->Location), QDate::currentDate().year());
 }
 
 // ---- verification ----
@@ -222,7 +265,7 @@ bool TCommunicatie::VerifyBox() {
   if (!ReadSceneTable() || SceneTable != BoxSceneTable) return false;
   {
     tsunrise sun;
-    if (!sun.VerifySunTable()) return false;
+    if (!VerifySunTable(sun)) return false;
   }
   return ProgrammeMatches();
 }
@@ -233,7 +276,7 @@ TCommunicatie::BlockCheck TCommunicatie::CheckBlocks() {
   c.SceneTableEqual = ReadSceneTable() && SceneTable == BoxSceneTable;
   {
     tsunrise sun;
-    c.SunTableEqual = BoxConnected && sun.VerifySunTable();
+    c.SunTableEqual = BoxConnected && VerifySunTable(sun);
   }
   c.ProgrammeEqual = ProgrammeMatches();
   return c;

@@ -6,6 +6,8 @@
 
 class ProgAktie;
 struct TApparaat;
+struct TSunPlace;
+class tsunrise;
 
 // The application firmware's command protocol (commands and report layouts:
 // Protocol.h). Every operation sends only while BoxConnected; requests are a
@@ -48,6 +50,20 @@ class TCommunicatie {
   void ActivateScene(int index);
   // The sun table for the installation's location (StoreSunTable).
   void SendSunTable();
+  // With a box connected: `sun`'s table in three StoreSunTable reports
+  // (offsets 0, 60, 120; lengths 60, 60, 24). No answer is read. Without a
+  // box: nothing.
+  void StoreSunTable(const tsunrise& sun);
+  // With a box connected: sun.SunTable is cleared, then filled from three
+  // ReadSunTable requests (offsets 0, 64, 128). False when no box is
+  // connected or an answer did not come; the bytes not received stay zero.
+  bool FetchSunTable(tsunrise& sun);
+  // Builds `sun` for `place` and `year`; true when the box holds that table,
+  // or when no box is connected (nothing is sent then). A missing answer
+  // counts as a difference.
+  bool VerifySunTable(tsunrise& sun, const TSunPlace& place, int year);
+  // The same for the installation's location and the current year.
+  bool VerifySunTable(tsunrise& sun);
   // True when the box holds the scene table, sun table and programme image
   // the installation gives. A missing answer counts as a difference.
   bool VerifyBox();

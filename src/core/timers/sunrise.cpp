@@ -5,9 +5,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/device/MyDevFunctions.h"
-#include "core/device/Protocol.h"
-#include "core/model/LoadSave.h"
 #include "core/settings/Location.h"
 
 namespace {
@@ -149,47 +146,4 @@ void tsunrise::BuildSunsetTable(double latitude, double longitude, double timeZo
 void tsunrise::BuildTable(const TSunPlace& place, int year) {
   BuildSunriseTable(place.Latitude, place.Longitude, place.TimeZone, year);
   BuildSunsetTable(place.Latitude, place.Longitude, place.TimeZone, year);
-}
-
-void tsunrise::StoreSunTable() {
-  if (!BoxConnected) return;
-  for (int offset = 0; offset < TableSize; offset += Protocol::ChunkSize) {
-    const int length = std::min(Protocol::ChunkSize, TableSize - offset);
-    OutReport[0] = 0;
-    OutReport[Protocol::CommandByte] = Protocol::StoreSunTable;
-    OutReport[Protocol::OffsetByte] = static_cast<uint8_t>(offset & 0xFF);
-    OutReport[Protocol::OffsetByte + 1] = static_cast<uint8_t>(offset >> 8);
-    OutReport[Protocol::LengthByte] = static_cast<uint8_t>(length);
-    std::memcpy(OutReport + Protocol::DataByte, SunTable + offset, length);
-    WriteReport(OutReport);
-  }
-}
-
-bool tsunrise::FetchSunTable() {
-  if (!BoxConnected) return false;
-  std::memset(SunTable, 0, sizeof SunTable);
-  for (int offset = 0; offset < TableSize; offset += Protocol::PageSize) {
-    OutReport[0] = 0;
-    OutReport[Protocol::CommandByte] = Protocol::ReadSunTable;
-    OutReport[Protocol::OffsetByte] = static_cast<uint8_t>(offset & 0xFF);
-    OutReport[Protocol::OffsetByte + 1] = static_cast<uint8_t>(offset >> 8);
-    WriteReport(OutReport);
-    if (!ReadReport(InReport)) return false;
-    std::memcpy(SunTable + offset, InReport + Protocol::AnswerByte,
-                std::min(Protocol::PageSize, TableSize - offset));
-  }
-  return true;
-}
-
-bool tsunrise::VerifySunTable(const TSunPlace& place, int year) {
-  BuildTable(place, year);
-  if (!BoxConnected) return true;
-  uint8_t computed[TableSize];
-  std::memcpy(computed, SunTable, sizeof computed);
-  if (!FetchSunTable()) return false;
-  return std::memcmp(computed, SunTable, sizeof computed) == 0;
-}
-
-bool tsunrise::VerifySunTable() {
-  return VerifySunTable(Place(TLoadSave::Instance()->Location), QDate::currentDate().year());
 }
