@@ -61,10 +61,8 @@ class TestSunTable : public QObject {
     box_->ClearLog();
   }
   void cleanup() {
-    if (!box_) return;
-    ReleaseBoxLink();
+    ResetBoxLink();
     box_.reset();
-    SetReadTimeout(1000);
   }
 
   void boxStoreSendsThreeChunks() {
