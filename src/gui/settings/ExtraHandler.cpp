@@ -58,7 +58,12 @@ QImage InfoPicture() {
   return img;
 }
 
+// An invalid colour gives the control its normal look back.
 void SetBase(QWidget* w, const QColor& c) {
+  if (!c.isValid()) {
+    w->setPalette(QPalette());
+    return;
+  }
   QPalette pal = w->palette();
   pal.setColor(QPalette::Base, c);
   w->setPalette(pal);
