@@ -37,21 +37,15 @@ TStart WriteBackStored(const TLocation& stored) {
   start.CityPosition = position > 0 ? position : 0;
   const int index = CityIndex(start.Country, start.CityPosition);
   if (index < 0) return start;
-  TLocation record = Locations::At(index);
-  const uint8_t tzHours = record.TzHours, tzSign = record.TzSign;
-  record.LatDeg = stored.LatDeg;
-  record.LatMin = stored.LatMin;
-  record.NS = stored.NS;
-  record.LonDeg = stored.LonDeg;
-  record.LonMin = stored.LonMin;
-  record.EW = stored.EW;
-  if (start.CityPosition > 0) {
-    record.TzHours = stored.TzHours;
-    record.TzSign = stored.TzSign;
-  } else {
-    // The user's own coordinates always take the country's time zone.
-    record.TzHours = tzHours;
-    record.TzSign = tzSign;
+  // The record keeps its names; a city takes the stored time zone, the
+  // user's own coordinates always the country's.
+  const TLocation& slot = Locations::At(index);
+  TLocation record = stored;
+  record.Country = slot.Country;
+  record.City = slot.City;
+  if (start.CityPosition == 0) {
+    record.TzHours = slot.TzHours;
+    record.TzSign = slot.TzSign;
   }
   Locations::WriteBack(index, record);
   return start;
@@ -61,7 +55,6 @@ TLocation Collect(const QString& country, int position, const QString& myLocatio
                   const TCoordinates& coords) {
   const int index = CityIndex(country, position);
   TLocation l = Locations::At(index < 0 ? 0 : index);
-  // The stored form: names cut to 20 characters as the record holds them.
   if (position == 0 || index < 0) {
     l.Country = country;
     l.City = myLocationText;
@@ -72,6 +65,7 @@ TLocation Collect(const QString& country, int position, const QString& myLocatio
     l.LonMin = uint8_t(coords.LonMin);
     l.EW = uint8_t(coords.EW);
   }
+  // The stored form: names cut to 20 characters as the record holds them.
   return TLocation::FromRecord(l.ToRecord());
 }
 
