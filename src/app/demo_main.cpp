@@ -3,6 +3,9 @@
 // setting) live in a scratch folder: a fresh temporary one that is removed at
 // the end, or the folder given as the only argument, which keeps them and the
 // simulated box's memory ("simulated-box.json") from one run to the next.
+// A restart (language change) starts the demo again on the same folder and
+// box; a temporary folder is handed over with "--scratch FOLDER" and removed
+// by the run that ends last.
 
 #include <QApplication>
 #include <QDir>
@@ -13,16 +16,18 @@
 
 #include "core/device/MyDevFunctions.h"
 #include "core/device/SimulatedBox.h"
+#include "core/shell/WorkingFolder.h"
 #include "gui/shell/BaseForm.h"
 #include "gui/shell/SingleInstance.h"
-#include "core/shell/WorkingFolder.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QCoreApplication::setOrganizationName(QStringLiteral("Dravik"));
   QCoreApplication::setApplicationName(QStringLiteral("KLV-820"));
 
-  const QStringList args = app.arguments().mid(1);
+  QStringList args = app.arguments().mid(1);
+  const bool handedOver = args.size() == 2 && args[0] == QLatin1String("--scratch");
+  if (handedOver) args.removeFirst();
   if (args.size() > 1 || (args.size() == 1 && args[0].startsWith(QLatin1Char('-')))) {
     std::fprintf(stderr, "usage: klv820-demo [working-folder]\n");
     return args.size() == 1 && (args[0] == QLatin1String("-h") || args[0] == QLatin1String("--help")) ? 0 : 2;
@@ -52,6 +57,7 @@ int main(int argc, char* argv[]) {
 
   auto box = std::make_shared<SimulatedBox>();
   const QString boxState = folder + QStringLiteral("/simulated-box.json");
+  const bool temporary = scratch || handedOver;
   if (!scratch && QFileInfo::exists(boxState)) {
     QString error;
     if (!box->LoadState(boxState, &error))
@@ -66,6 +72,17 @@ int main(int argc, char* argv[]) {
   TSingleInstance instance;
   if (!instance.Claim()) return 0;
 
+  bool restarted = false;
+  RestartArguments = temporary ? QStringList{QStringLiteral("--scratch"), folder} : QStringList{folder};
+  RestartPreparation = [&] {
+    // The new process reads the box and the folder as this one leaves them.
+    restarted = true;
+    if (scratch) scratch->setAutoRemove(false);
+    QString error;
+    if (!box->SaveState(boxState, &error))
+      std::fprintf(stderr, "klv820-demo: %s not saved: %s\n", qPrintable(boxState), qPrintable(error));
+  };
+
   int rc = 0;
   {
     TMainForm form;
@@ -74,7 +91,10 @@ int main(int argc, char* argv[]) {
     rc = app.exec();
   }
   ReleaseBoxLink();
-  if (!scratch) {
+  if (restarted) return rc;
+  if (handedOver) {
+    QDir(folder).removeRecursively();
+  } else if (!scratch) {
     QString error;
     if (!box->SaveState(boxState, &error))
       std::fprintf(stderr, "klv820-demo: %s not saved: %s\n", qPrintable(boxState), qPrintable(error));

@@ -13,6 +13,7 @@
 #include "gui/device/updateflash.h"
 #include "core/model/LoadSave.h"
 #include "gui/rooms/RuimteAppHandler.h"
+#include "gui/settings/ExtraHandler.h"
 #include "gui/shell/HintWindow.h"
 #include "core/shell/Language.h"
 #include "gui/shell/Melding.h"
@@ -156,6 +157,7 @@ void TMainForm::FormCreate() {
 void TMainForm::StartScreensAndLink() {
   // The home screen lives as long as the window; it loads the installation.
   auto* home = new TRuimteUIHandler(MainPanel, ButtonPanel, this);
+  AttachSettingsScreen(home, MainPanel, ButtonPanel);
   home->Show();
   // The timer screen is built when first asked for and kept.
   home->OpenTimer = [this, home](int room, int device) {

@@ -141,11 +141,15 @@ void TSingleInstance::Release() {
   if (g_current == this) g_current = nullptr;
 }
 
+QStringList RestartArguments;
+std::function<void()> RestartPreparation;
+
 bool RestartProgram() {
   TSingleInstance* instance = TSingleInstance::Current();
   if (instance) instance->Release();
+  if (RestartPreparation) RestartPreparation();
   const bool started =
-      QProcess::startDetached(QCoreApplication::applicationFilePath(), {}, QDir::currentPath());
+      QProcess::startDetached(QCoreApplication::applicationFilePath(), RestartArguments, QDir::currentPath());
   if (!started) {
     if (instance) instance->Claim(500);
     return false;

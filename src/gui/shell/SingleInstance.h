@@ -2,6 +2,8 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <memory>
 
 class QLocalServer;
@@ -61,7 +63,13 @@ class TSingleInstance : public QObject {
 
 // Starts the program file anew and ends this process: releases the single
 // instance claim first, so the new process is not refused while this one is
-// still ending, then launches the program (no arguments, same working
-// folder) detached and leaves the event loop with status 0. When the launch
-// fails the claim is taken back, nothing ends, and the result is false.
+// still ending, then runs RestartPreparation (when set), launches the program
+// with RestartArguments (same working folder) detached and leaves the event
+// loop with status 0. When the launch fails the claim is taken back, nothing
+// ends, and the result is false.
 bool RestartProgram();
+// How the program was started, so that a restart starts it the same way
+// (the demo passes its folder); empty by default.
+extern QStringList RestartArguments;
+// Work to finish before the new process starts (the demo saves its box).
+extern std::function<void()> RestartPreparation;
