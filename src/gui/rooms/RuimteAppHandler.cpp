@@ -11,20 +11,21 @@
 #include "core/device/MyDevFunctions.h"
 
 #include "core/model/LoadSave.h"
+#include "core/shell/Language.h"
 #include "gui/rooms/RuimteAppButHandler.h"
 #include "gui/rooms/RuimteAppSelHandler.h"
-#include "core/shell/Language.h"
 #include "gui/shell/Melding.h"
 #include "gui/shell/UIImages.h"
 #include "gui/shell/Utilities.h"
-#include "ui_RuimteAppInterface.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
 #include "gui/widgets/SmoothPanel.h"
+#include "ui_RuimteAppInterface.h"
 
 // ---- form ----
 
-TRuimteApparaat::TRuimteApparaat(QWidget* parent) : QWidget(parent), ui(new Ui::TRuimteApparaat) {
+TRuimteApparaat::TRuimteApparaat(QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TRuimteApparaat>()) {
   ui->setupUi(this);
   // Tile captions 16 px, row titles 20 px (designs carry point sizes only).
   for (TLabel* l : {ui->lblR1, ui->lblR2, ui->lblR3, ui->lblR4, ui->lblA1, ui->lblA2, ui->lblA3, ui->lblA4}) {
@@ -39,7 +40,7 @@ TRuimteApparaat::TRuimteApparaat(QWidget* parent) : QWidget(parent), ui(new Ui::
   }
 }
 
-TRuimteApparaat::~TRuimteApparaat() { delete ui; }
+TRuimteApparaat::~TRuimteApparaat() = default;
 
 // ---- tile ----
 
@@ -57,10 +58,9 @@ void TRuimteAppUI::SetSelected(bool selected) {
 
 // ---- row base ----
 
-
 TRuimteAppUIHandler::TRuimteAppUIHandler(bool isRoom, QWidget* mainPanel, QWidget* buttonPanel,
-                                         TRuimteApparaat* form, QObject* parent)
-    : QObject(parent), mainPanel_(mainPanel), buttonPanel_(buttonPanel), isRoom_(isRoom), form_(form) {
+                                         TRuimteApparaat* form)
+    : mainPanel_(mainPanel), buttonPanel_(buttonPanel), isRoom_(isRoom), form_(form) {
   editor_ = std::make_unique<TRuimteAppSelHandler>(isRoom, buttonPanel, mainPanel);
   indicator_ =
       std::make_unique<TIndicatorHandler>(4, [this](QObject* dot) { ShowPage(TUtilities::SenderTag(dot)); });
@@ -70,12 +70,13 @@ TRuimteAppUIHandler::~TRuimteAppUIHandler() = default;
 
 void TRuimteAppUIHandler::AddTile(int position, TImage* background, TImage* picture, TLabel* caption) {
   tiles_[position] = std::make_unique<TRuimteAppUI>(this, background, picture, caption);
+  // The form's controls go with the screen, after this row.
   for (TImage* image : {background, picture}) {
-    connect(image, &TImage::clicked, this, [this](QObject* s) { TileClick(s); });
-    connect(image, &TImage::doubleClicked, this, [this](QObject* s) { TileDblClick(s); });
+    QObject::connect(image, &TImage::clicked, image, [this](QObject* s) { TileClick(s); });
+    QObject::connect(image, &TImage::doubleClicked, image, [this](QObject* s) { TileDblClick(s); });
   }
-  connect(caption, &TLabel::clicked, this, [this](QObject* s) { TileClick(s); });
-  connect(caption, &TLabel::doubleClicked, this, [this](QObject* s) { TileDblClick(s); });
+  QObject::connect(caption, &TLabel::clicked, caption, [this](QObject* s) { TileClick(s); });
+  QObject::connect(caption, &TLabel::doubleClicked, caption, [this](QObject* s) { TileDblClick(s); });
 }
 
 TSmoothPanel* TRuimteAppUIHandler::Panel() const { return form_->ui->pnlRuimteApparaat; }
@@ -129,23 +130,19 @@ void TRuimteAppUIHandler::TileClick(QObject* sender) {
 
 void TRuimteAppUIHandler::ShowPage(int page) {
   if (page < 0 || page > 3) return;
-  TSmoothPanel* panel = Panel();
-  // Hidden while the tiles change, so they do not flicker.
-  panel->hide();
   const int old = indicator_->CurrentPage;
   indicator_->Update(page, ItemCount());
   FillTiles(indicator_->CurrentPage * 4);
   if (page != old) TileClick(tiles_[0]->Background);
-  panel->show();
 }
 
 // ---- rooms ----
 
 TRuimteUIHandler::TRuimteUIHandler(QWidget* mainPanel, QWidget* buttonPanel, QObject* parent)
-    : TRuimteAppUIHandler(true, mainPanel, buttonPanel, new TRuimteApparaat, parent) {
-  ownedForm_.reset(form_);
-  Ui::TRuimteApparaat* ui = form_->ui;
-  panel_ = ui->pnlRuimteApparaat;
+    : TContentScreen(mainPanel, std::make_unique<TRuimteApparaat>(), QStringLiteral("pnlRuimteApparaat"),
+                     parent),
+      TRuimteAppUIHandler(true, mainPanel, buttonPanel, FormAs<TRuimteApparaat>()) {
+  Ui::TRuimteApparaat* ui = form_->ui.get();
   ui->lblRuimtes->setText(GetText(TextId::Rooms));
   ui->lblApparaten->setText(GetText(TextId::Devices));
 
@@ -180,21 +177,13 @@ TRuimteUIHandler::TRuimteUIHandler(QWidget* mainPanel, QWidget* buttonPanel, QOb
   Terminate = [] { QCoreApplication::exit(0); };
 }
 
-TRuimteUIHandler::~TRuimteUIHandler() {
-  // The device row shares the form; it goes first. The shown panel belongs to
-  // the main panel, not to the form.
-  apps_.reset();
-  if (panel_ && panel_->parent() != form_) delete panel_.data();
-}
+// The rows go before the screen that owns their form.
+TRuimteUIHandler::~TRuimteUIHandler() = default;
 
 int TRuimteUIHandler::ItemCount() const { return TLoadSave::Instance()->RoomCount(); }
 
 void TRuimteUIHandler::Show() {
-  TSmoothPanel* panel = Panel();
-  panel->setParent(mainPanel_);
-  panel->move(0, 0);
-  panel->show();
-  panel->raise();
+  TContentScreen::Show();
   ShowPage(0);
   buttons_->Show();
 }
@@ -205,15 +194,12 @@ void TRuimteUIHandler::TileClick(QObject* sender) {
 }
 
 void TRuimteUIHandler::ShowDevicesOf(int room) {
-  TSmoothPanel* panel = Panel();
-  panel->hide();
   apps_->SetRoom(room);
   // Page -1 makes ShowPage (0) select the first device tile whatever was shown.
   apps_->indicator_->CurrentPage = -1;
   apps_->ShowPage(0);
   if (TLoadSave::Instance()->Ruimtes[room].IsEmpty())
     for (auto& tile : apps_->tiles_) tile->SetSelected(false);
-  panel->show();
 }
 
 void TRuimteUIHandler::TileDblClick(QObject* sender) {
@@ -416,8 +402,8 @@ void TRuimteUIHandler::ExitProgram() {
 
 TAppUIHandler::TAppUIHandler(TRuimteUIHandler* owner, QWidget* mainPanel, QWidget* buttonPanel,
                              TRuimteApparaat* form)
-    : TRuimteAppUIHandler(false, mainPanel, buttonPanel, form, nullptr), owner_(owner) {
-  Ui::TRuimteApparaat* ui = form->ui;
+    : TRuimteAppUIHandler(false, mainPanel, buttonPanel, form), owner_(owner) {
+  Ui::TRuimteApparaat* ui = form->ui.get();
   AddTile(0, ui->imgBGA1, ui->imgA1, ui->lblA1);
   AddTile(1, ui->imgBGA2, ui->imgA2, ui->lblA2);
   AddTile(2, ui->imgBGA3, ui->imgA3, ui->lblA3);

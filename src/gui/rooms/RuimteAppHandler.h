@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+#include "gui/common/ContentScreen.h"
 #include "gui/common/TileCaption.h"
 
 class QObject;
@@ -36,7 +37,7 @@ class TRuimteApparaat : public QWidget {
  public:
   explicit TRuimteApparaat(QWidget* parent = nullptr);
   ~TRuimteApparaat() override;
-  Ui::TRuimteApparaat* ui;
+  const std::unique_ptr<Ui::TRuimteApparaat> ui;
 };
 
 // One tile: background 130 x 198, picture 130 x 80, caption 130 x 36.
@@ -61,10 +62,9 @@ class TRuimteAppUI {
 
 // One row of four tiles, paged four items at a time, with the one blank slot
 // after the last item selectable (a double-click there adds an item).
-class TRuimteAppUIHandler : public QObject {
-  Q_OBJECT
+class TRuimteAppUIHandler {
  public:
-  ~TRuimteAppUIHandler() override;
+  virtual ~TRuimteAppUIHandler();
 
   // Accepts the tile whose Tag `sender` carries when its absolute index is
   // at most ItemCount (a used item or the first blank slot); otherwise keeps
@@ -100,8 +100,7 @@ class TRuimteAppUIHandler : public QObject {
 
  protected:
   friend class TRuimteUIHandler;  // drives the device row's page and looks
-  TRuimteAppUIHandler(bool isRoom, QWidget* mainPanel, QWidget* buttonPanel, TRuimteApparaat* form,
-                      QObject* parent);
+  TRuimteAppUIHandler(bool isRoom, QWidget* mainPanel, QWidget* buttonPanel, TRuimteApparaat* form);
 
   void AddTile(int position, TImage* background, TImage* picture, TLabel* caption);
   // The library and the per-item picture list, as the installation holds them now.
@@ -124,9 +123,12 @@ class TRuimteAppUIHandler : public QObject {
 
 // The home screen: the room row, the device row of the selected room and the
 // button column. Lives for the whole run.
-class TRuimteUIHandler : public TRuimteAppUIHandler {
+class TRuimteUIHandler : public TContentScreen, public TRuimteAppUIHandler {
   Q_OBJECT
  public:
+  using TRuimteAppUIHandler::Form;
+  using TRuimteAppUIHandler::Panel;
+
   TRuimteUIHandler(QWidget* mainPanel, QWidget* buttonPanel, QObject* parent = nullptr);
   ~TRuimteUIHandler() override;
 
@@ -170,16 +172,13 @@ class TRuimteUIHandler : public TRuimteAppUIHandler {
   void ShowDevicesOf(int room);
   void ApplyHint();
 
-  std::unique_ptr<TRuimteApparaat> ownedForm_;
   std::unique_ptr<TAppUIHandler> apps_;
   std::unique_ptr<TRuimteAppButHandler> buttons_;
-  QPointer<TSmoothPanel> panel_;
 };
 
 // The device row: the devices of one room, and the switch and dim commands
 // for the selected device.
 class TAppUIHandler : public TRuimteAppUIHandler {
-  Q_OBJECT
  public:
   TAppUIHandler(TRuimteUIHandler* owner, QWidget* mainPanel, QWidget* buttonPanel, TRuimteApparaat* form);
   ~TAppUIHandler() override;

@@ -9,18 +9,18 @@
 #include "core/device/MyDevFunctions.h"
 #include "core/model/ImageList.h"
 #include "core/model/LoadSave.h"
+#include "core/shell/Language.h"
+#include "core/shell/Win1252.h"
 #include "gui/rooms/RuimteAppHandler.h"
 #include "gui/rooms/RuimteAppSelButHandler.h"
-#include "core/shell/Language.h"
 #include "gui/shell/UIImages.h"
 #include "gui/shell/Utilities.h"
-#include "core/shell/Win1252.h"
-#include "ui_RuimteAppSelInterface.h"
 #include "gui/widgets/BuiltinPictures.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
 #include "gui/widgets/SmoothPanel.h"
+#include "ui_RuimteAppSelInterface.h"
 
 namespace {
 
@@ -60,7 +60,8 @@ QImage Drawn(const TImageList* list, int index) {
 
 }  // namespace
 
-TfrmRuimteAppSel::TfrmRuimteAppSel(QWidget* parent) : QWidget(parent), ui(new Ui::TfrmRuimteAppSel) {
+TfrmRuimteAppSel::TfrmRuimteAppSel(QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TfrmRuimteAppSel>()) {
   ui->setupUi(this);
   timerLeren = new QTimer(this);
   timerLeren->setInterval(TRuimteAppSelHandler::LearnInterval);
@@ -81,10 +82,12 @@ TfrmRuimteAppSel::TfrmRuimteAppSel(QWidget* parent) : QWidget(parent), ui(new Ui
     dot->setCursor(Qt::PointingHandCursor);
 }
 
-TfrmRuimteAppSel::~TfrmRuimteAppSel() { delete ui; }
+TfrmRuimteAppSel::~TfrmRuimteAppSel() = default;
 
 TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QWidget* mainPanel)
-    : mainPanel_(mainPanel), isRoom_(isRoom) {
+    : TContentScreen(mainPanel, std::make_unique<TfrmRuimteAppSel>(), QStringLiteral("AdvSmoothPanel1")),
+      form_(FormAs<TfrmRuimteAppSel>()),
+      isRoom_(isRoom) {
   buttons_ = std::make_unique<TRuimteAppSelButHandler>(buttonPanel);
   buttons_->Bind(buttons_->ButExit(), [this] { Cancel(); });
   buttons_->Bind(buttons_->ButOK(), [this] { OK(); });
@@ -92,9 +95,7 @@ TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QW
 
   indicator_ = std::make_unique<TIndicatorHandler>(PicturesPerPage, [this](QObject* s) { PageDotClick(s); });
 
-  form_ = new TfrmRuimteAppSel(mainPanel);
-  form_->hide();
-  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   ui->pnlHeeftCodeSchijf->setCaption(GetText(TextId::CodeSwitchReceiver));
   ui->pnlCode->setCaption(GetText(TextId::Code));
   ui->pnlDimBaar->setCaption(GetText(TextId::Dimmer));
@@ -149,28 +150,19 @@ TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QW
   mark->setAttribute(Qt::WA_TransparentForMouseEvents);
   mark->hide();
   pickedMark_ = mark;
-
-  ui->AdvSmoothPanel1->hide();
 }
 
-TRuimteAppSelHandler::~TRuimteAppSelHandler() {
-  if (form_) {
-    form_->timerLeren->stop();
-    // The editor panel may live on the main panel rather than in the form.
-    delete form_->ui->AdvSmoothPanel1;
-    delete form_.data();
-  }
-}
+TRuimteAppSelHandler::~TRuimteAppSelHandler() { form_->timerLeren->stop(); }
 
-bool TRuimteAppSelHandler::IsOpen() const { return form_ && !form_->ui->AdvSmoothPanel1->isHidden(); }
+bool TRuimteAppSelHandler::IsOpen() const { return IsShown(); }
 
-bool TRuimteAppSelHandler::IsLearning() const { return form_ && form_->timerLeren->isActive(); }
+bool TRuimteAppSelHandler::IsLearning() const { return form_->timerLeren->isActive(); }
 
 int TRuimteAppSelHandler::CurrentPage() const { return indicator_->CurrentPage; }
 
 void TRuimteAppSelHandler::Edit(const QString& name, int pictureIndex, StoreCallback store, int code,
                                 bool hasCodeWheel, bool deleteAllowed, bool dimmable) {
-  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   TLoadSave* ls = TLoadSave::Instance();
   form_->timerLeren->stop();  // learning never carries over into another item
   ui->pnlAfbeeldingen->setToolTip(ls->ShowHints ? GetText(TextId::DoubleClickToBrowseForPicture) : QString());
@@ -189,10 +181,7 @@ void TRuimteAppSelHandler::Edit(const QString& name, int pictureIndex, StoreCall
   SetFrameColour(normalFrameColour_);
   SetNameBoxColour(normalEditColour_);
 
-  if (mainPanel_ && ui->AdvSmoothPanel1->parentWidget() != mainPanel_)
-    ui->AdvSmoothPanel1->setParent(mainPanel_);
-  ui->AdvSmoothPanel1->move(0, 0);
-  ui->AdvSmoothPanel1->show();
+  Show();
 
   ui->imageSelected->setPicture(pictureIndex_ != -1 ? Drawn(perItem_, pictureIndex_) : QImage());
   SetTileCaption(ui->LR1, name);
@@ -205,7 +194,6 @@ void TRuimteAppSelHandler::Edit(const QString& name, int pictureIndex, StoreCall
   hasCodeWheel_ = hasCodeWheel;
   code_ = code;
   DrawChoice(ui->imgDimJa, ui->imgDimNee, dimmable_);
-  ui->AdvSmoothPanel1->raise();
 
   buttons_->SetEnabled(buttons_->ButWissen(), deleteAllowed);
 
@@ -239,7 +227,7 @@ void TRuimteAppSelHandler::Edit(const QString& name, int pictureIndex, StoreCall
 }
 
 void TRuimteAppSelHandler::DrawPage(int page) {
-  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   TImage* images[] = {ui->Image1, ui->Image2, ui->Image3, ui->Image4,
                       ui->Image5, ui->Image6, ui->Image7, ui->Image8};
   for (int k = 0; k < PicturesPerPage; ++k) {
@@ -254,7 +242,7 @@ void TRuimteAppSelHandler::DrawPage(int page) {
 
 // Rings the picked library picture when it is on the page shown.
 void TRuimteAppSelHandler::MarkPicked() {
-  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   TImage* images[] = {ui->Image1, ui->Image2, ui->Image3, ui->Image4,
                       ui->Image5, ui->Image6, ui->Image7, ui->Image8};
   const int k = pictureIndex_ - currentPage_ * PicturesPerPage;
@@ -314,7 +302,7 @@ void TRuimteAppSelHandler::DimChoice(bool yes) {
 }
 
 void TRuimteAppSelHandler::CodeWheelChoice(bool yes) {
-  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   hasCodeWheel_ = yes;
   DrawChoice(ui->imgCodeSchijfJa, ui->imgCodeSchijfNee, yes);
   if (!yes) {
@@ -334,7 +322,7 @@ void TRuimteAppSelHandler::CodeWheelChoice(bool yes) {
 
 void TRuimteAppSelHandler::CodeBoxChanged() {
   if (!hasCodeWheel_) return;
-  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   const int number = ui->nummerBox->currentText().toInt();
   const QString letter = ui->kanaalBox->currentText();
   if (number < 1 || letter.size() != 1) return;
@@ -374,14 +362,13 @@ void TRuimteAppSelHandler::LearnTick() {
 }
 
 void TRuimteAppSelHandler::StopLearning() {
-  if (!form_) return;
   form_->timerLeren->stop();
   SetLearnState(2);
 }
 
 void TRuimteAppSelHandler::Delete() {
   StopLearning();
-  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   ui->imageSelected->clear();
   ui->LR1->clear();
   ui->edtOmschrijving->clear();
@@ -391,7 +378,7 @@ void TRuimteAppSelHandler::Delete() {
 }
 
 void TRuimteAppSelHandler::OK() {
-  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   const QString name = ui->edtOmschrijving->text();
   const bool valid = (!name.isEmpty() && pictureIndex_ != -1 && (isRoom_ || TUtilities::CheckCode(code_))) ||
                      (name.isEmpty() && pictureIndex_ == -1);
@@ -404,7 +391,7 @@ void TRuimteAppSelHandler::OK() {
     }
     return;
   }
-  ui->AdvSmoothPanel1->hide();
+  Hide();
   buttons_->Hide();
   StopLearning();
   // The callback may reopen the editor; keep it alive while it runs.
@@ -413,7 +400,7 @@ void TRuimteAppSelHandler::OK() {
 }
 
 void TRuimteAppSelHandler::Cancel() {
-  form_->ui->AdvSmoothPanel1->hide();
+  Hide();
   buttons_->Hide();
   StopLearning();
 }
