@@ -97,40 +97,6 @@ class TstWidgets : public QObject {
     QCOMPARE(b.gradientFrom(), QColor(Qt::red));
   }
 
-  void tileParts() {
-    TTile t;
-    t.setTag(3);
-    for (QObject* part : {static_cast<QObject*>(t.Background()), static_cast<QObject*>(t.Picture()),
-                          static_cast<QObject*>(t.Caption())})
-      QCOMPARE(TUtilities::SenderTag(part), 3);
-    QSignalSpy click(&t, &TTile::clicked);
-    QTest::mouseClick(t.Caption(), Qt::LeftButton);
-    QCOMPARE(click.size(), 1);
-    QCOMPARE(click.at(0).at(0).value<QObject*>(), t.Caption());
-    const auto* f = TImageFetcher::Instance();
-    t.setSelected(true);
-    QCOMPARE(t.Background()->picture(), f->Picture(UIPic::Selected));
-    QCOMPARE(t.Caption()->fontColor(), QColor(Qt::white));
-    t.setSelected(false);
-    QCOMPARE(t.Background()->picture(), f->Picture(UIPic::NotSelected));
-    QCOMPARE(t.Caption()->fontColor(), QColor(Qt::black));
-    QVERIFY(!t.Led()->isVisibleTo(&t));
-    t.setLedAction(0);
-    QCOMPARE(t.Led()->picture(), f->Picture(UIPic::LedsRed));
-    t.setLedAction(17);
-    QCOMPARE(t.Led()->picture(), f->Picture(UIPic::LedsGreen));
-    t.setLedAction(8);
-    QCOMPARE(t.Led()->picture(), f->Picture(UIPic::LedsYellow));
-    t.setLedAction(std::nullopt);
-    QCOMPARE(t.Led()->picture(), f->Picture(UIPic::LedsNone));
-    QVERIFY(t.Led()->isVisibleTo(&t));
-
-    TTile scene(nullptr, TTile::Kind::Scene);
-    QCOMPARE(scene.size(), QSize(130, 116));
-    scene.setSelected(true);
-    QCOMPARE(scene.Background()->picture(), f->Picture(UIPic::SceneSelected));
-  }
-
   void yesNo() {
     TYesNo yn;
     const auto* f = TImageFetcher::Instance();
