@@ -1,9 +1,7 @@
 #include "gui/rooms/RuimteAppHandler.h"
 
 #include <QCoreApplication>
-#include <QFontMetrics>
 #include <QGuiApplication>
-#include <QTextLayout>
 #include <QThread>
 #include <algorithm>
 
@@ -43,30 +41,24 @@ TRuimteApparaat::TRuimteApparaat(QWidget* parent)
 TRuimteApparaat::~TRuimteApparaat() = default;
 
 void TRuimteApparaat::AddRoomRow(TTileRow& row) const {
-  row.AddTile({.Background = ui->imgBGR1, .Picture = ui->imgR1, .Caption = ui->lblR1});
-  row.AddTile({.Background = ui->imgBGR2, .Picture = ui->imgR2, .Caption = ui->lblR2});
-  row.AddTile({.Background = ui->imgBGR3, .Picture = ui->imgR3, .Caption = ui->lblR3});
-  row.AddTile({.Background = ui->imgBGR4, .Picture = ui->imgR4, .Caption = ui->lblR4});
+  const std::array<TImage*, 4> backgrounds{ui->imgBGR1, ui->imgBGR2, ui->imgBGR3, ui->imgBGR4};
+  const std::array<TImage*, 4> pictures{ui->imgR1, ui->imgR2, ui->imgR3, ui->imgR4};
+  const std::array<TLabel*, 4> captions{ui->lblR1, ui->lblR2, ui->lblR3, ui->lblR4};
+  for (size_t i = 0; i < 4; ++i)
+    row.AddTile({.Background = backgrounds[i], .Picture = pictures[i], .Caption = captions[i]});
   for (TImage* dot : {ui->imgPIR1, ui->imgPIR2, ui->imgPIR3, ui->imgPIR4}) row.AddPageDot(dot);
 }
 
 void TRuimteApparaat::AddDeviceRow(TTileRow& row, bool leds) const {
-  row.AddTile({.Background = ui->imgBGA1,
-               .Picture = ui->imgA1,
-               .Caption = ui->lblA1,
-               .Led = leds ? ui->imgLeds1 : nullptr});
-  row.AddTile({.Background = ui->imgBGA2,
-               .Picture = ui->imgA2,
-               .Caption = ui->lblA2,
-               .Led = leds ? ui->imgLeds2 : nullptr});
-  row.AddTile({.Background = ui->imgBGA3,
-               .Picture = ui->imgA3,
-               .Caption = ui->lblA3,
-               .Led = leds ? ui->imgLeds3 : nullptr});
-  row.AddTile({.Background = ui->imgBGA4,
-               .Picture = ui->imgA4,
-               .Caption = ui->lblA4,
-               .Led = leds ? ui->imgLeds4 : nullptr});
+  const std::array<TImage*, 4> backgrounds{ui->imgBGA1, ui->imgBGA2, ui->imgBGA3, ui->imgBGA4};
+  const std::array<TImage*, 4> pictures{ui->imgA1, ui->imgA2, ui->imgA3, ui->imgA4};
+  const std::array<TLabel*, 4> captions{ui->lblA1, ui->lblA2, ui->lblA3, ui->lblA4};
+  const std::array<TImage*, 4> strips{ui->imgLeds1, ui->imgLeds2, ui->imgLeds3, ui->imgLeds4};
+  for (size_t i = 0; i < 4; ++i)
+    row.AddTile({.Background = backgrounds[i],
+                 .Picture = pictures[i],
+                 .Caption = captions[i],
+                 .Led = leds ? strips[i] : nullptr});
   for (TImage* dot : {ui->imgPIA1, ui->imgPIA2, ui->imgPIA3, ui->imgPIA4}) row.AddPageDot(dot);
 }
 

@@ -11,6 +11,7 @@
 #include "core/model/LoadSave.h"
 #include "core/shell/Language.h"
 #include "core/shell/Win1252.h"
+#include "gui/common/YesNo.h"
 #include "gui/rooms/RuimteAppHandler.h"
 #include "gui/rooms/RuimteAppSelButHandler.h"
 #include "gui/shell/UIImages.h"
@@ -44,14 +45,6 @@ void SetBaseColour(QLineEdit* edit, const QColor& c) {
   edit->setPalette(p);
 }
 
-// A yes/no pair: the chosen side shows the selected dot, the other the
-// disabled dot.
-void DrawChoice(TImage* yes, TImage* no, bool choice) {
-  const TImageFetcher* f = TImageFetcher::Instance();
-  yes->setPicture(f->Picture(choice ? UIPic::PISel : UIPic::PIDisabled));
-  no->setPicture(f->Picture(choice ? UIPic::PIDisabled : UIPic::PISel));
-}
-
 // A picture of a list as drawn: its transparent parts cut out.
 QImage Drawn(const TImageList* list, int index) {
   if (!list || index < 0 || index >= list->Count()) return QImage();
@@ -78,8 +71,6 @@ TfrmRuimteAppSel::TfrmRuimteAppSel(QWidget* parent)
                                                     ui->dimbaarNee, ui->kanaalBox, ui->nummerBox})
     w->setFont(caption);
   ui->imgTileBack->setPicture(TImageFetcher::Instance()->Picture(UIPic::NotSelected));
-  for (TImage* dot : {ui->imgCodeSchijfJa, ui->imgCodeSchijfNee, ui->imgDimJa, ui->imgDimNee})
-    dot->setCursor(Qt::PointingHandCursor);
 }
 
 TfrmRuimteAppSel::~TfrmRuimteAppSel() = default;
@@ -99,10 +90,11 @@ TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QW
   ui->pnlHeeftCodeSchijf->setCaption(GetText(TextId::CodeSwitchReceiver));
   ui->pnlCode->setCaption(GetText(TextId::Code));
   ui->pnlDimBaar->setCaption(GetText(TextId::Dimmer));
-  ui->Label1->setText(GetText(TextId::Yes));
-  ui->dimbaarJa->setText(GetText(TextId::Yes));
-  ui->Label2->setText(GetText(TextId::No));
-  ui->dimbaarNee->setText(GetText(TextId::No));
+  dimChoice_ = std::make_unique<TYesNo>(ui->imgDimJa, ui->dimbaarJa, ui->imgDimNee, ui->dimbaarNee);
+  codeWheelChoice_ =
+      std::make_unique<TYesNo>(ui->imgCodeSchijfJa, ui->Label1, ui->imgCodeSchijfNee, ui->Label2);
+  for (TYesNo* choice : {dimChoice_.get(), codeWheelChoice_.get()})
+    choice->SetTexts(GetText(TextId::Yes), GetText(TextId::No));
   normalEditColour_ = ui->edtOmschrijving->palette().color(QPalette::Base);
   normalFrameColour_ = ui->frameSelected->borderColor();
   for (TImage* dot : {ui->imgPIR1, ui->imgPIR2, ui->imgPIR3, ui->imgPIR4}) indicator_->AddIndicator(dot);
@@ -130,14 +122,8 @@ TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QW
   // its result to LibraryPictureChosen.
   connect(ui->edtOmschrijving, &QLineEdit::textChanged, this, [this](const QString& t) { NameChanged(t); });
 
-  connect(ui->imgDimJa, &TImage::clicked, this, [this] { DimChoice(true); });
-  connect(ui->dimbaarJa, &TLabel::clicked, this, [this] { DimChoice(true); });
-  connect(ui->imgDimNee, &TImage::clicked, this, [this] { DimChoice(false); });
-  connect(ui->dimbaarNee, &TLabel::clicked, this, [this] { DimChoice(false); });
-  connect(ui->imgCodeSchijfJa, &TImage::clicked, this, [this] { CodeWheelChoice(true); });
-  connect(ui->Label1, &TLabel::clicked, this, [this] { CodeWheelChoice(true); });
-  connect(ui->imgCodeSchijfNee, &TImage::clicked, this, [this] { CodeWheelChoice(false); });
-  connect(ui->Label2, &TLabel::clicked, this, [this] { CodeWheelChoice(false); });
+  dimChoice_->Picked = [this](bool yes) { DimChoice(yes); };
+  codeWheelChoice_->Picked = [this](bool yes) { CodeWheelChoice(yes); };
   connect(ui->kanaalBox, &QComboBox::currentIndexChanged, this, [this] { CodeBoxChanged(); });
   connect(ui->nummerBox, &QComboBox::currentIndexChanged, this, [this] { CodeBoxChanged(); });
   connect(form_->timerLeren, &QTimer::timeout, this, [this] { LearnTick(); });
@@ -193,7 +179,7 @@ void TRuimteAppSelHandler::Edit(const QString& name, int pictureIndex, StoreCall
   dimmable_ = dimmable;
   hasCodeWheel_ = hasCodeWheel;
   code_ = code;
-  DrawChoice(ui->imgDimJa, ui->imgDimNee, dimmable_);
+  dimChoice_->SetChoice(dimmable_);
 
   buttons_->SetEnabled(buttons_->ButWissen(), deleteAllowed);
 
@@ -298,13 +284,13 @@ void TRuimteAppSelHandler::NameChanged(const QString& text) {
 
 void TRuimteAppSelHandler::DimChoice(bool yes) {
   dimmable_ = yes;
-  DrawChoice(form_->ui->imgDimJa, form_->ui->imgDimNee, dimmable_);
+  dimChoice_->SetChoice(dimmable_);
 }
 
 void TRuimteAppSelHandler::CodeWheelChoice(bool yes) {
   Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   hasCodeWheel_ = yes;
-  DrawChoice(ui->imgCodeSchijfJa, ui->imgCodeSchijfNee, yes);
+  codeWheelChoice_->SetChoice(yes);
   if (!yes) {
     ui->pnlCode->hide();
     buttons_->SetEnabled(buttons_->butLeren(), true);

@@ -15,6 +15,7 @@ class QTimer;
 class TImageList;
 class TIndicatorHandler;
 class TRuimteAppSelButHandler;
+class TYesNo;
 namespace Ui {
 class TfrmRuimteAppSel;
 }
@@ -119,6 +120,8 @@ class TRuimteAppSelHandler : public TContentScreen {
   TImageList* perItem_ = nullptr;
   int pictureIndex_ = -1;
   std::unique_ptr<TIndicatorHandler> indicator_;
+  std::unique_ptr<TYesNo> dimChoice_;        // imgDimJa / imgDimNee
+  std::unique_ptr<TYesNo> codeWheelChoice_;  // imgCodeSchijfJa / imgCodeSchijfNee
   QWidget* pickedMark_ = nullptr;
   int currentPage_ = 0;  // library page drawn  // ring around the picked library picture
   std::unique_ptr<TRuimteAppSelButHandler> buttons_;

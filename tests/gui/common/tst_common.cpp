@@ -8,6 +8,7 @@
 #include "TestSupport.h"
 #include "gui/common/ContentScreen.h"
 #include "gui/common/TileRow.h"
+#include "gui/common/YesNo.h"
 #include "gui/shell/UIImages.h"
 #include "gui/shell/Utilities.h"
 #include "gui/widgets/ImageControl.h"
@@ -210,6 +211,27 @@ class TstCommon : public QObject {
     t.Clear();
     QVERIFY(t.Picture->picture().isNull());
     QVERIFY(!t.Led->isVisibleTo(&c.form));
+  }
+
+  void yesNo() {
+    QWidget form;
+    TYesNo yn(new TImage(&form), new TLabel(&form), new TImage(&form), new TLabel(&form));
+    const auto* f = TImageFetcher::Instance();
+    QCOMPARE(yn.NoImage->picture(), f->Picture(UIPic::PISel));
+    yn.SetTexts(QStringLiteral("ja"), QStringLiteral("nee"));
+    QCOMPARE(yn.NoLabel->text(), QStringLiteral("nee"));
+    QCOMPARE(yn.YesImage->accessibleName(), QStringLiteral("ja"));
+    // A click reports the side; the owner decides.
+    std::vector<bool> picked;
+    yn.Picked = [&](bool yes) { picked.push_back(yes); };
+    Click(yn.YesImage);
+    Click(yn.NoLabel);
+    QCOMPARE(picked, (std::vector<bool>{true, false}));
+    QVERIFY(!yn.Choice());
+    yn.SetChoice(true);
+    QVERIFY(yn.Choice());
+    QCOMPARE(yn.YesImage->picture(), f->Picture(UIPic::PISel));
+    QCOMPARE(yn.NoImage->picture(), f->Picture(UIPic::PIDisabled));
   }
 
   void contentScreenOwnsItsPanel() {

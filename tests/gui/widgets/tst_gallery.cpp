@@ -9,6 +9,7 @@
 #include "TestSupport.h"
 #include "gui/GallerySupport.h"
 #include "gui/common/Tile.h"
+#include "gui/common/YesNo.h"
 #include "gui/shell/Melding.h"
 #include "gui/shell/UIImages.h"
 #include "gui/shell/Utilities.h"
@@ -17,7 +18,6 @@
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
-#include "gui/widgets/Tile.h"
 
 class TstGallery : public QObject {
   Q_OBJECT
@@ -137,16 +137,19 @@ class TstGallery : public QObject {
       s->Number->setText(QString::number(i + 1));
       s->Show(QImage(), i == 0 ? QStringLiteral("Good night") : QStringLiteral("Scene %1").arg(i + 1));
     }
-    auto* yn = new TYesNo(sheet.get());
-    yn->move(15, 390);
-    yn->YesLabel()->setText(QStringLiteral("yes"));
-    yn->NoLabel()->setText(QStringLiteral("no"));
-    yn->setChoice(true);
-    auto* yn2 = new TYesNo(sheet.get());
-    yn2->move(300, 390);
-    yn2->YesLabel()->setText(QStringLiteral("yes"));
-    yn2->NoLabel()->setText(QStringLiteral("no"));
-    yn2->setChoice(false);
+    for (int i = 0; i < 2; ++i) {
+      auto* yesDot = new TImage(sheet.get());
+      yesDot->setGeometry(15 + i * 285, 390, 25, 25);
+      auto* yesLabel = new TLabel(sheet.get());
+      yesLabel->setGeometry(45 + i * 285, 390, 80, 25);
+      auto* noDot = new TImage(sheet.get());
+      noDot->setGeometry(135 + i * 285, 390, 25, 25);
+      auto* noLabel = new TLabel(sheet.get());
+      noLabel->setGeometry(165 + i * 285, 390, 80, 25);
+      auto* yn = new TYesNo(yesDot, yesLabel, noDot, noLabel, sheet.get());
+      yn->SetTexts(QStringLiteral("yes"), QStringLiteral("no"));
+      yn->SetChoice(i == 0);
+    }
     const auto* fetch = TImageFetcher::Instance();
     for (int n : {UIPic::PlineUpU, UIPic::PlineUpD, UIPic::PlineDnU, UIPic::PlineDnD}) {
       auto* a = new TImage(sheet.get());

@@ -9,7 +9,6 @@
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
-#include "gui/widgets/Tile.h"
 
 class TstWidgets : public QObject {
   Q_OBJECT
@@ -95,24 +94,6 @@ class TstWidgets : public QObject {
     // Colours set as properties, as a .ui file does for a promoted button.
     QVERIFY(b.setProperty("gradientFrom", QColor(Qt::red)));
     QCOMPARE(b.gradientFrom(), QColor(Qt::red));
-  }
-
-  void yesNo() {
-    TYesNo yn;
-    const auto* f = TImageFetcher::Instance();
-    QSignalSpy picked(&yn, &TYesNo::picked);
-    QTest::mouseClick(yn.YesImage(), Qt::LeftButton);
-    QCOMPARE(picked.size(), 1);
-    QCOMPARE(picked.at(0).at(0).toBool(), true);
-    QVERIFY(yn.choice());
-    QCOMPARE(yn.YesImage()->picture(), f->Picture(UIPic::PISel));
-    QCOMPARE(yn.NoImage()->picture(), f->Picture(UIPic::PIDisabled));
-    yn.setAutoChoose(false);
-    QTest::mouseClick(yn.NoLabel(), Qt::LeftButton);
-    QCOMPARE(picked.at(1).at(0).toBool(), false);
-    QVERIFY(yn.choice());  // the owner decides
-    yn.setChoice(false);
-    QCOMPARE(yn.NoImage()->picture(), f->Picture(UIPic::PISel));
   }
 
   void builtinLibraries() {
