@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -15,6 +16,11 @@ class TempWorkspace {
  public:
   TempWorkspace() {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.path() + QStringLiteral("/config")));
+    // QSettings reads that variable once per process; a later workspace of
+    // the same process must tell it again, or its settings would go to the
+    // first workspace's removed folder.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       dir_.path() + QStringLiteral("/config"));
     QDir().mkpath(dir_.path() + QStringLiteral("/work"));
     SetWorkingFolder(dir_.path() + QStringLiteral("/work"));
     TLoadSave::Release();
@@ -34,7 +40,7 @@ class TempWorkspace {
 // platform cannot shape windows or raise them, and a root session without a
 // runtime folder gets a default one.
 inline void FailOnUnexpectedWarnings() {
-  QTest::failOnWarning(QRegularExpression(QStringLiteral(
-      "^(?!This plugin does not support)(?!QStandardPaths: XDG_RUNTIME_DIR not set)"
-      "(?!QStandardPaths: wrong permissions on runtime directory).*")));
+  QTest::failOnWarning(QRegularExpression(
+      QStringLiteral("^(?!This plugin does not support)(?!QStandardPaths: XDG_RUNTIME_DIR not set)"
+                     "(?!QStandardPaths: wrong permissions on runtime directory).*")));
 }
