@@ -49,12 +49,6 @@ const SampleRoom kSample[] = {
     {"Garage", "garage", {{"Workbench socket", "power-socket-eu"}}},
 };
 
-int IconIndex(const std::vector<QString>& names, const char* icon) {
-  for (size_t i = 0; i < names.size(); ++i)
-    if (names[i] == QLatin1String(icon)) return int(i);
-  return 0;
-}
-
 void FillSample() {
   TLoadSave* ls = TLoadSave::Instance();
   const auto roomPics = BuiltinRoomPictures();
@@ -68,12 +62,14 @@ void FillSample() {
   for (const SampleRoom& room : kSample) {
     TRuimte& slot = ls->Ruimtes[r++];
     slot.Naam = QString::fromLatin1(room.name);
-    slot.ImageIndex = ls->CustomRuimteImageList->Add(roomPics[size_t(IconIndex(roomIcons, room.icon))]);
+    slot.ImageIndex = ls->CustomRuimteImageList->Add(
+        roomPics[size_t(BuiltinIconIndex(roomIcons, QLatin1String(room.icon)))]);
     int d = 0;
     for (const auto& [name, icon] : room.devices) {
       TApparaat& dev = slot.Apparaten[d++];
       dev.Naam = QString::fromLatin1(name);
-      dev.ImageIndex = ls->CustomAppImageList->Add(devicePics[size_t(IconIndex(deviceIcons, icon))]);
+      dev.ImageIndex =
+          ls->CustomAppImageList->Add(devicePics[size_t(BuiltinIconIndex(deviceIcons, QLatin1String(icon)))]);
       dev.Code = code++;
       dev.Dimbaar = d == 1;
       dev.DimNiveau = 9;

@@ -10,12 +10,6 @@
 
 namespace {
 
-int IndexOf(const std::vector<QString>& names, const char* name) {
-  for (size_t i = 0; i < names.size(); ++i)
-    if (names[i] == QLatin1String(name)) return int(i);
-  return 0;
-}
-
 void RealisticInstallation() {
   TLoadSave* ls = TLoadSave::Instance();
   const auto roomPics = BuiltinRoomPictures();
@@ -65,12 +59,13 @@ void RealisticInstallation() {
   for (int r = 0; r < 5; ++r) {
     TRuimte& room = ls->Ruimtes[r];
     room.Naam = QString::fromLatin1(rooms[r].name);
-    room.ImageIndex = ls->CustomRuimteImageList->Add(roomPics[IndexOf(roomNames, rooms[r].icon)]);
+    room.ImageIndex =
+        ls->CustomRuimteImageList->Add(roomPics[BuiltinIconIndex(roomNames, QLatin1String(rooms[r].icon))]);
     for (int d = 0; d < 4; ++d) {
       TApparaat& dev = room.Apparaten[d];
       dev.Naam = QString::fromLatin1(rooms[r].devices[d].first);
-      dev.ImageIndex =
-          ls->CustomAppImageList->Add(devicePics[IndexOf(deviceNames, rooms[r].devices[d].second)]);
+      dev.ImageIndex = ls->CustomAppImageList->Add(
+          devicePics[BuiltinIconIndex(deviceNames, QLatin1String(rooms[r].devices[d].second))]);
       dev.Code = code++;
       dev.Dimbaar = d == 0;
     }
