@@ -96,6 +96,7 @@ class TstCommon : public QObject {
     QCOMPARE(Dot(c.dots[0]), UIPic::PISel);
     QCOMPARE(Dot(c.dots[1]), UIPic::PINotSel);
     QCOMPARE(Dot(c.dots[2]), UIPic::PIDisabled);
+    QCOMPARE(c.dots[2]->accessibleName(), QStringLiteral("3"));
     Click(c.dots[2]);  // unavailable: ignored
     QCOMPARE(row.CurrentPage(), 0);
     Click(c.tiles[2].Caption);
