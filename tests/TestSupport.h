@@ -41,7 +41,7 @@ class TempWorkspace {
 // platform cannot shape windows or raise them, and a root session without a
 // runtime folder gets a default one.
 inline void FailOnUnexpectedWarnings() {
-  QTest::failOnWarning(QRegularExpression(QStringLiteral(
-      "^(?!This plugin does not support)(?!QStandardPaths: XDG_RUNTIME_DIR not set)"
-      "(?!QStandardPaths: wrong permissions on runtime directory).*")));
+  QTest::failOnWarning(QRegularExpression(
+      QStringLiteral("^(?!This plugin does not support)(?!QStandardPaths: XDG_RUNTIME_DIR not set)"
+                     "(?!QStandardPaths: wrong permissions on runtime directory).*")));
 }
