@@ -3,6 +3,8 @@
 // setting) live in a scratch folder: a fresh temporary one that is removed at
 // the end, or the folder given as the only argument, which keeps them and the
 // simulated box's memory ("simulated-box.json") from one run to the next.
+// With --trace every report to and from the box is printed on standard error,
+// in klv820ctl --trace's format.
 
 #include <QApplication>
 #include <QDir>
@@ -12,19 +14,21 @@
 #include <memory>
 
 #include "core/device/MyDevFunctions.h"
+#include "core/device/ReportTrace.h"
 #include "core/device/SimulatedBox.h"
+#include "core/shell/WorkingFolder.h"
 #include "gui/shell/BaseForm.h"
 #include "gui/shell/SingleInstance.h"
-#include "core/shell/WorkingFolder.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QCoreApplication::setOrganizationName(QStringLiteral("Dravik"));
   QCoreApplication::setApplicationName(QStringLiteral("KLV-820"));
 
-  const QStringList args = app.arguments().mid(1);
+  QStringList args = app.arguments().mid(1);
+  const bool trace = args.removeAll(QStringLiteral("--trace")) > 0;
   if (args.size() > 1 || (args.size() == 1 && args[0].startsWith(QLatin1Char('-')))) {
-    std::fprintf(stderr, "usage: klv820-demo [working-folder]\n");
+    std::fprintf(stderr, "usage: klv820-demo [--trace] [working-folder]\n");
     return args.size() == 1 && (args[0] == QLatin1String("-h") || args[0] == QLatin1String("--help")) ? 0 : 2;
   }
 
@@ -62,6 +66,16 @@ int main(int argc, char* argv[]) {
     transport->AddBox(box);
     return std::unique_ptr<HidTransport>(std::move(transport));
   });
+
+  if (trace) {
+    // Every report on standard error as klv820ctl --trace prints it.
+    BoxLinkHooks hooks = GetBoxLinkHooks();
+    hooks.Trace = [](bool written, const uint8_t* report) {
+      std::fprintf(stderr, "%s\n", qPrintable(ReportTraceLine(written, report)));
+      std::fflush(stderr);
+    };
+    SetBoxLinkHooks(hooks);
+  }
 
   TSingleInstance instance;
   if (!instance.Claim()) return 0;

@@ -13,6 +13,7 @@
 #include "gui/device/updateflash.h"
 #include "core/model/LoadSave.h"
 #include "gui/rooms/RuimteAppHandler.h"
+#include "gui/scenes/ScenesOverzichtHandler.h"
 #include "gui/shell/HintWindow.h"
 #include "core/shell/Language.h"
 #include "gui/shell/Melding.h"
@@ -155,6 +156,7 @@ void TMainForm::FormCreate() {
 void TMainForm::StartScreensAndLink() {
   // The home screen lives as long as the window; it loads the installation.
   auto* home = new TRuimteUIHandler(MainPanel, ButtonPanel, this);
+  AttachScenesOverview(home, MainPanel, ButtonPanel);
   home->Show();
 
   QPointer<TMainForm> window(this);
