@@ -191,6 +191,52 @@ int TLoadSave::FreeCode() const {
   return 0;
 }
 
+namespace {
+
+// Removes from every scene the items of `room` (all its devices when `device`
+// is -1, else that one device). Scanning from the end keeps every match in
+// sight while later items move up.
+void RemoveSceneItems(std::array<TScene, SceneCount>& scenes, int room, int device) {
+  for (TScene& s : scenes)
+    for (int i = ItemsPerScene - 1; i >= 0; --i) {
+      const TSceneAktie& a = s.Akties[i];
+      if (a.Ruimte == room && a.Apparaat >= 0 && (device < 0 || a.Apparaat == device))
+        TLoadSave::DeleteSceneItem(s, i);
+    }
+}
+
+}  // namespace
+
+void TLoadSave::DeleteSceneItem(TScene& scene, int item) {
+  if (item < 0 || item >= ItemsPerScene) return;
+  for (int j = item; j < ItemsPerScene - 1; ++j) scene.Akties[j] = scene.Akties[j + 1];
+  scene.Akties[ItemsPerScene - 1] = TSceneAktie{};
+}
+
+void TLoadSave::DeleteRoom(int room) {
+  if (room < 0 || room >= ::RoomCount) return;
+  for (int i = room; i < ::RoomCount - 1; ++i) Ruimtes[i] = Ruimtes[i + 1];
+  Ruimtes[::RoomCount - 1] = TRuimte{};
+  RemoveSceneItems(Scenes, room, -1);
+  for (TScene& s : Scenes)
+    for (TSceneAktie& a : s.Akties)
+      if (a.Ruimte > room && a.Ruimte < ::RoomCount) --a.Ruimte;
+  Programma->RemoveRuimte(room);
+}
+
+void TLoadSave::DeleteDevice(int room, int device) {
+  if (room < 0 || room >= ::RoomCount || device < 0 || device >= DevicesPerRoom) return;
+  RemoveSceneItems(Scenes, room, device);
+  for (TScene& s : Scenes)
+    for (TSceneAktie& a : s.Akties)
+      if (a.Ruimte == room && a.Apparaat > device) --a.Apparaat;
+  Programma->RemoveApparaat(room, device);
+  auto& devices = Ruimtes[room].Apparaten;
+  for (int i = device; i < DevicesPerRoom - 1; ++i) devices[i] = devices[i + 1];
+  // A wholly fresh slot: a device added there later inherits nothing.
+  devices[DevicesPerRoom - 1] = TApparaat{};
+}
+
 void TLoadSave::InitData() {
   Ruimtes.fill(TRuimte());
   Scenes.fill(TScene());

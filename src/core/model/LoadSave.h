@@ -114,6 +114,18 @@ class TLoadSave {
 
   int FreeCode() const;
   bool CodeInUse(int code) const;
+
+  // Deleting keeps used slots packed at the front: the later rooms, devices
+  // or scene items move up one slot and the vacated last slot is blank.
+  // Room `room` (0..15): its scene items and timer entries go; those of later
+  // rooms follow their room. Scene timer entries stay. Out of range: nothing.
+  void DeleteRoom(int room);
+  // Device `device` (0..15) of room `room`: its scene items and timer entries
+  // go; those of the room's later devices follow their device.
+  void DeleteDevice(int room, int device);
+  // Item `item` (0..15) of a scene, also of a working copy: later items move
+  // up and the last slot becomes free (Ruimte and Apparaat -1, Waarde 0).
+  static void DeleteSceneItem(TScene& scene, int item);
   void InitData();
   void DefaultEnvironment();
 
@@ -121,7 +133,9 @@ class TLoadSave {
 
   QStringList CountryList() const { return Locations::CountryList(); }
   QStringList CityList(const QString& country) const { return Locations::CityList(country); }
-  int FindIndex(const QString& country, const QString& city) const { return Locations::FindIndex(country, city); }
+  int FindIndex(const QString& country, const QString& city) const {
+    return Locations::FindIndex(country, city);
+  }
   TLocation FindLocation(const QString& country, const QString& city) const {
     return Locations::FindLocation(country, city);
   }

@@ -226,6 +226,18 @@ void GlobalProgAktieList::RemoveApparaat(int32_t room, int32_t device) {
   }
 }
 
+void GlobalProgAktieList::RemoveRuimte(int32_t room) {
+  for (int i = int(AllItems.size()) - 1; i >= 0; --i)
+    if (AllItems[i].Entry->Ruimte == room) AllItems.erase(AllItems.begin() + i);
+  for (KeyedAktie& k : AllItems) {
+    // Rooms are 0..15; 17 and up are scenes.
+    if (k.Entry->Ruimte > room && k.Entry->Ruimte < 16) {
+      --k.Entry->Ruimte;
+      k.Key = k.Entry->SortKey();
+    }
+  }
+}
+
 KeyedAktieList GlobalProgAktieList::KeyedCopy() const {
   KeyedAktieList copy;
   copy.reserve(AllItems.size());

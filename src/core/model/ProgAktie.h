@@ -95,6 +95,9 @@ class GlobalProgAktieList : public ProgAktieList {
   void AddUnique(const ProgAktiePtr& entry);
   void RemoveAktie(const ProgAktiePtr& entry);
   void RemoveApparaat(int32_t room, int32_t device);
+  // Deletes the entries of room `room` and moves those of rooms room+1..15
+  // one room down; scene entries are left alone.
+  void RemoveRuimte(int32_t room);
   KeyedAktieList KeyedCopy() const;
   void Apply(const KeyedAktieList& edited, const KeyedAktieList& removed);
   int Count() const { return int(AllItems.size()); }

@@ -246,44 +246,8 @@ void TRuimteUIHandler::StoreItem(const QString& name, int pictureIndex, int /*co
   apps_->UpdateButtons();
 }
 
-namespace {
-
-// Scene items of `room` go (later items move up); items of later rooms follow
-// their room one slot down.
-void RenumberScenesForRoom(TLoadSave* ls, int room) {
-  for (TScene& s : ls->Scenes) {
-    for (int i = ItemsPerScene - 1; i >= 0; --i) {
-      if (s.Akties[i].Ruimte != room || s.Akties[i].Apparaat < 0) continue;
-      for (int j = i; j < ItemsPerScene - 1; ++j) s.Akties[j] = s.Akties[j + 1];
-      s.Akties[ItemsPerScene - 1] = TSceneAktie{};
-    }
-    for (TSceneAktie& a : s.Akties)
-      if (a.Ruimte > room && a.Ruimte < RoomCount) --a.Ruimte;
-  }
-}
-
-// Timer entries of `room` go; entries of later rooms follow their room. Scene
-// entries (Ruimte 17 + scene) are left alone.
-void RenumberProgrammeForRoom(GlobalProgAktieList* p, int room) {
-  for (int i = int(p->AllItems.size()) - 1; i >= 0; --i)
-    if (p->AllItems[i].Entry->Ruimte == room) p->AllItems.erase(p->AllItems.begin() + i);
-  for (KeyedAktie& k : p->AllItems) {
-    if (k.Entry->Ruimte > room && k.Entry->Ruimte < RoomCount) {
-      --k.Entry->Ruimte;
-      k.Key = k.Entry->SortKey();
-    }
-  }
-}
-
-}  // namespace
-
 void TRuimteUIHandler::DeleteItem(int index) {
-  if (index < 0 || index >= RoomCount) return;
-  TLoadSave* ls = TLoadSave::Instance();
-  for (int i = index; i < RoomCount - 1; ++i) ls->Ruimtes[i] = ls->Ruimtes[i + 1];
-  ls->Ruimtes[RoomCount - 1] = TRuimte{};
-  RenumberScenesForRoom(ls, index);
-  RenumberProgrammeForRoom(ls->Programma.get(), index);
+  TLoadSave::Instance()->DeleteRoom(index);
   ShowPage(CurrentPage());
 }
 
@@ -472,24 +436,7 @@ void TAppUIHandler::StoreItem(const QString& name, int pictureIndex, int code, b
 }
 
 void TAppUIHandler::DeleteItem(int d) {
-  if (d < 0 || d >= DevicesPerRoom) return;
-  TLoadSave* ls = TLoadSave::Instance();
-  const int r = room_;
-  for (TScene& s : ls->Scenes) {
-    for (int i = ItemsPerScene - 1; i >= 0; --i) {
-      if (s.Akties[i].Ruimte != r || s.Akties[i].Apparaat != d) continue;
-      for (int j = i; j < ItemsPerScene - 1; ++j) s.Akties[j] = s.Akties[j + 1];
-      s.Akties[ItemsPerScene - 1] = TSceneAktie{};
-    }
-  }
-  ls->Programma->RemoveApparaat(r, d);
-  for (TScene& s : ls->Scenes)
-    for (TSceneAktie& a : s.Akties)
-      if (a.Ruimte == r && a.Apparaat > d) --a.Apparaat;
-  auto& devices = ls->Ruimtes[r].Apparaten;
-  for (int i = d; i < DevicesPerRoom - 1; ++i) devices[i] = devices[i + 1];
-  // A wholly fresh slot: a device added there later inherits nothing.
-  devices[DevicesPerRoom - 1] = TApparaat{};
+  TLoadSave::Instance()->DeleteDevice(room_, d);
   ShowPage(CurrentPage());
 }
 

@@ -68,6 +68,44 @@ class ReadOnlyFolder {
   bool immutable_ = false;
 };
 
+void SetItems(TScene& s, std::initializer_list<std::pair<int, int>> items) {
+  int i = 0;
+  for (auto [room, device] : items) s.Akties[i++] = TSceneAktie{room, device, 17};
+}
+
+// The scene's items as (room, device) pairs up to the first free slot, and
+// whether every slot after it is wholly blank.
+QList<QPair<int, int>> Items(const TScene& s) {
+  QList<QPair<int, int>> out;
+  int i = 0;
+  for (; i < ItemsPerScene && s.Akties[i].Apparaat >= 0; ++i)
+    out.append({s.Akties[i].Ruimte, s.Akties[i].Apparaat});
+  for (; i < ItemsPerScene; ++i)
+    if (s.Akties[i].Ruimte != -1 || s.Akties[i].Apparaat != -1 || s.Akties[i].Waarde != 0)
+      out.append({99, 99});
+  return out;
+}
+
+ProgAktiePtr Entry(TLoadSave* d, int room, int device) {
+  auto e = std::make_shared<ProgAktie>();
+  e->Ruimte = room;
+  e->Apparaat = device;
+  e->Maand = 13;
+  e->DagDatum = 128 + 127;
+  e->Uur = 7;
+  d->Programma->AddUnique(e);
+  return e;
+}
+
+QList<QPair<int, int>> Targets(const TLoadSave* d) {
+  QList<QPair<int, int>> out;
+  for (const KeyedAktie& k : d->Programma->AllItems) {
+    out.append({k.Entry->Ruimte, k.Entry->Apparaat});
+    if (k.Key != k.Entry->SortKey()) out.append({-99, -99});  // a stale sort key
+  }
+  return out;
+}
+
 }  // namespace
 
 class TestLoadSave : public QObject {
@@ -347,6 +385,70 @@ class TestLoadSave : public QObject {
     QVERIFY(!r.Error.isEmpty());
     QCOMPARE(ReadAll(ws.file(QStringLiteral("kvl820.dat"))), before);
     QCOMPARE(QDir(ws.path()).entryList(QDir::Files).size(), 6);  // nothing left aside
+  }
+
+  // Deleting a device: its scene items and timer entries go, later devices of
+  // the room move up and every reference follows; other rooms are untouched.
+  void deleteDevice() {
+    TempWorkspace ws;
+    TLoadSave* d = TLoadSave::Instance();
+    for (int i = 0; i < 4; ++i) d->Ruimtes[1].Apparaten[i].Naam = QString::number(i);
+    d->Ruimtes[1].Apparaten[15] = TApparaat{QStringLiteral("last"), 3, 1, 1, 42, 5};
+    SetItems(d->Scenes[0], {{1, 2}, {1, 3}, {0, 2}, {1, 2}});
+    SetItems(d->Scenes[15], {{1, 2}});
+    for (auto [r, a] : {std::pair{1, 2}, {1, 3}, {0, 3}, {1, 1}, {18, 3}}) Entry(d, r, a);
+    d->DeleteDevice(1, 2);
+    QCOMPARE(Items(d->Scenes[0]), (QList<QPair<int, int>>{{1, 2}, {0, 2}}));
+    QCOMPARE(Items(d->Scenes[15]), (QList<QPair<int, int>>{}));
+    QCOMPARE(Targets(d), (QList<QPair<int, int>>{{1, 2}, {0, 3}, {1, 1}, {18, 3}}));
+    QCOMPARE(d->Ruimtes[1].Apparaten[2].Naam, QStringLiteral("3"));
+    QCOMPARE(d->Ruimtes[1].Apparaten[14].Code, 42);
+    const TApparaat& blank = d->Ruimtes[1].Apparaten[15];
+    QVERIFY(blank.IsEmpty());
+    QCOMPARE(blank.Code, -1);
+    QCOMPARE(blank.DimNiveau, 8);
+    // Out of range does nothing.
+    d->DeleteDevice(1, 16);
+    d->DeleteDevice(16, 0);
+    d->DeleteDevice(-1, 0);
+    QCOMPARE(d->Ruimtes[1].DeviceCount(), 3);
+  }
+
+  // Deleting a room: later rooms move up, their scene items and timer entries
+  // follow; scene timer entries and free scene slots stay as they are.
+  void deleteRoom() {
+    TempWorkspace ws;
+    TLoadSave* d = TLoadSave::Instance();
+    for (int i = 0; i < 3; ++i) d->Ruimtes[i].Naam = QString::number(i);
+    d->Ruimtes[15].Naam = QStringLiteral("last");
+    d->Ruimtes[15].Apparaten[0].Code = 9;
+    SetItems(d->Scenes[3], {{1, 0}, {2, 5}, {1, 4}, {0, 1}, {15, 0}});
+    for (auto [r, a] : {std::pair{1, 0}, {2, 5}, {0, 1}, {17, 1}, {31, 1}}) Entry(d, r, a);
+    d->DeleteRoom(1);
+    QCOMPARE(Items(d->Scenes[3]), (QList<QPair<int, int>>{{1, 5}, {0, 1}, {14, 0}}));
+    QCOMPARE(Targets(d), (QList<QPair<int, int>>{{1, 5}, {0, 1}, {17, 1}, {31, 1}}));
+    QCOMPARE(d->Ruimtes[1].Naam, QStringLiteral("2"));
+    QCOMPARE(d->Ruimtes[14].Apparaten[0].Code, 9);
+    QVERIFY(d->Ruimtes[15].IsEmpty());
+    QCOMPARE(d->Ruimtes[15].Apparaten[0].Code, -1);
+    d->DeleteRoom(16);
+    QCOMPARE(d->RoomCount(), 2);
+  }
+
+  // A scene item: the later items move up, the scene stays packed.
+  void deleteSceneItem() {
+    TScene s;
+    SetItems(s, {{0, 0}, {0, 1}, {0, 2}, {0, 3}, {0, 4}});
+    TLoadSave::DeleteSceneItem(s, 2);
+    QCOMPARE(Items(s), (QList<QPair<int, int>>{{0, 0}, {0, 1}, {0, 3}, {0, 4}}));
+    TLoadSave::DeleteSceneItem(s, 4);  // the free slot after the last item
+    TLoadSave::DeleteSceneItem(s, -1);
+    TLoadSave::DeleteSceneItem(s, 16);
+    QCOMPARE(Items(s).size(), 4);
+    for (int i = 0; i < ItemsPerScene; ++i) s.Akties[i] = TSceneAktie{1, i, 3};
+    TLoadSave::DeleteSceneItem(s, 0);
+    QCOMPARE(s.Akties[14].Apparaat, 15);
+    QCOMPARE(Items(s).size(), 15);
   }
 
   void resetToNewIgnoresFiles() {
