@@ -225,9 +225,7 @@ void TSceneInhoudHandler::ComposeItem(QObject* sender) {
 void TSceneInhoudHandler::DeleteItem() {
   const int index = CurrentPage() * RowsPerPage + selected_;
   if (index >= copy_.ItemCount()) return;
-  for (int i = index; i < ItemsPerScene - 1; ++i) copy_.Akties[i] = copy_.Akties[i + 1];
-  copy_.Akties[ItemsPerScene - 1].Ruimte = -1;
-  copy_.Akties[ItemsPerScene - 1].Apparaat = -1;
+  TLoadSave::DeleteSceneItem(copy_, index);
   ShowPage(CurrentPage());
 }
 
