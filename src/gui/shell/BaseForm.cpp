@@ -18,6 +18,7 @@
 #include "core/shell/Language.h"
 #include "gui/shell/Melding.h"
 #include "gui/shell/RoundForm.h"
+#include "gui/timers/TimerHandler.h"
 #include "ui_BaseForm.h"
 #include "gui/widgets/SmoothPanel.h"
 
@@ -158,6 +159,12 @@ void TMainForm::StartScreensAndLink() {
   auto* home = new TRuimteUIHandler(MainPanel, ButtonPanel, this);
   AttachScenesOverview(home, MainPanel, ButtonPanel);
   home->Show();
+  // The timer screen is built when first asked for and kept.
+  home->OpenTimer = [this, home](int room, int device) {
+    auto* timer = home->findChild<TTimerHandler*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!timer) timer = new TTimerHandler(MainPanel, ButtonPanel, home);
+    timer->Show(room, device);
+  };
 
   QPointer<TMainForm> window(this);
   BoxLinkHooks hooks = GetBoxLinkHooks();
