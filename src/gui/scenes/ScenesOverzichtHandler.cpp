@@ -9,8 +9,10 @@
 #include "gui/rooms/RuimteAppHandler.h"
 #include "gui/scenes/SceneInhoudHandler.h"
 #include "gui/scenes/ScenesOverzichtButHandler.h"
+#include "gui/scenes/TimerTargets.h"
 #include "gui/shell/UIImages.h"
 #include "gui/shell/Utilities.h"
+#include "gui/timers/TimerHandler.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
 #include "gui/widgets/SmoothPanel.h"
@@ -76,7 +78,8 @@ TScenesOverzichtHandler::TScenesOverzichtHandler(QWidget* mainPanel, bool select
     b->Bind(b->ButTimer, [this] { OpenTimerForScene(); });
     b->Bind(b->ButUitvoeren, [this] { Execute(); });
   }
-  // The content screen is built on the first double-click.
+  // The content screen is built on the first double-click, the timer
+  // programme screen on the first "timer".
 
   const std::array<TImage*, 16> pictures{
       ui->imgS1, ui->imgS2,  ui->imgS3,  ui->imgS4,  ui->imgS5,  ui->imgS6,  ui->imgS7,  ui->imgS8,
@@ -177,7 +180,13 @@ void TScenesOverzichtHandler::Execute() {
 }
 
 void TScenesOverzichtHandler::OpenTimerForScene() {
-  if (OpenTimer) OpenTimer(RoomCount + 1 + selected_, 0);
+  if (selectMode_) return;
+  if (!timer_) {
+    timer_ = std::make_unique<TTimerHandler>(MainPanel(), buttonPanel_);
+    AttachTargetPickers(timer_.get(), MainPanel(), buttonPanel_);
+  }
+  // Timer entries address scene s as room 17 + s.
+  timer_->Show(RoomCount + 1 + selected_, 0);
 }
 
 void TScenesOverzichtHandler::OK() {

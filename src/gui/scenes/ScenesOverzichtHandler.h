@@ -14,6 +14,7 @@ class TSceneInhoudHandler;
 class TScenesOverzichtButHandler;
 class TScenesOverzichtHandler;
 class TSmoothPanel;
+class TTimerHandler;
 namespace Ui {
 class TfrmScenesOverzicht;
 }
@@ -74,13 +75,10 @@ class TScenesOverzichtHandler : public TContentScreen {
   // equal to the installation's ('c' reads, 'C' only when it differs) and
   // the selected scene runs ('S').
   void Execute();
-  // "timer": OpenTimer (17 + scene, 0).
+  // "timer": the timer programme screen for target 17 + scene.
   void OpenTimerForScene();
   // "OK" (select mode): the callback gets the selected scene; then hides.
   void OK();
-
-  // Opens the timer programme screen for a target (17 + scene for a scene).
-  std::function<void(int ruimte, int apparaat)> OpenTimer;
 
   bool IsSelectMode() const { return selectMode_; }
   int SelectedScene() const { return selected_; }
@@ -90,6 +88,8 @@ class TScenesOverzichtHandler : public TContentScreen {
   TSmoothPanel* ScenePanel() const;
   // Built on the first double-click.
   TSceneInhoudHandler* Content() const { return content_.get(); }
+  // Built on the first "timer".
+  TTimerHandler* Timer() const { return timer_.get(); }
 
  private:
   TScenesOverzichtHandler(QWidget* mainPanel, bool selectMode, QWidget* buttonPanel, QObject* parent,
@@ -102,6 +102,7 @@ class TScenesOverzichtHandler : public TContentScreen {
   std::array<std::unique_ptr<TSceneUI>, 16> tiles_;
   std::unique_ptr<TScenesOverzichtButHandler> buttons_;
   std::unique_ptr<TSceneInhoudHandler> content_;
+  std::unique_ptr<TTimerHandler> timer_;
   int selected_ = 0;
   bool selectMode_;
   SelectCallback onSelect_;

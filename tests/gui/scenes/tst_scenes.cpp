@@ -12,6 +12,7 @@
 #include "gui/scenes/SceneSamenstellenHandler.h"
 #include "gui/scenes/ScenesOverzichtButHandler.h"
 #include "gui/scenes/ScenesOverzichtHandler.h"
+#include "gui/timers/TimerHandler.h"
 #include "gui/widgets/SmoothPanel.h"
 
 class TstScenes : public SceneScreenTest {
@@ -76,11 +77,11 @@ class TstScenes : public SceneScreenTest {
     ClickScene(2);
     QVERIFY(b->ButUitvoeren->isEnabled() && b->ButTimer->isEnabled());
     // The timer button opens the scene's programme: target 17 + scene.
-    int ruimte = -1, apparaat = -1;
-    o->OpenTimer = [&](int r, int a) { ruimte = r, apparaat = a; };
     QTest::mouseClick(b->ButTimer, Qt::LeftButton);
-    QCOMPARE(ruimte, 19);
-    QCOMPARE(apparaat, 0);
+    QVERIFY(o->Timer() && o->Timer()->IsShown());
+    QCOMPARE(o->Timer()->Ruimte, 19);
+    o->Timer()->Back();
+    QVERIFY(o->IsShown() && b->IsShown());
     QTest::mouseClick(b->ButTerug, Qt::LeftButton);
     QVERIFY(!o->IsShown() && !b->IsShown());
 
