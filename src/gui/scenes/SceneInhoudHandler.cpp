@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/shell/Language.h"
+#include "gui/common/ActionLed.h"
 #include "gui/common/NameValidator.h"
 #include "gui/common/TileCaption.h"
 #include "gui/rooms/RuimteAppSelButHandler.h"
@@ -50,11 +51,7 @@ void TSceneItemUI::SetSelected(bool selected) {
   Device->setFontColor(text);
 }
 
-void TSceneItemUI::SetLed(std::optional<int> action) {
-  int picture = UIPic::LedsNone;
-  if (action) picture = *action == 0 ? UIPic::LedsRed : *action == 17 ? UIPic::LedsGreen : UIPic::LedsYellow;
-  Led->setPicture(TImageFetcher::Instance()->Picture(picture));
-}
+void TSceneItemUI::SetLed(std::optional<int> action) { ShowActionLed(Led, action); }
 
 // ---- screen ----
 
@@ -106,6 +103,8 @@ TSceneInhoudHandler::TSceneInhoudHandler(QWidget* mainPanel, QWidget* buttonPane
       RowsPerPage, [this](QObject* dot) { ShowPage(TUtilities::SenderTag(dot)); });
   indicator_->AddIndicator(ui->imgPI1);
   indicator_->AddIndicator(ui->imgPI2);
+  ui->imgPI1->setAccessibleName(QStringLiteral("1"));
+  ui->imgPI2->setAccessibleName(QStringLiteral("2"));
 }
 
 TSceneInhoudHandler::~TSceneInhoudHandler() = default;

@@ -4,6 +4,7 @@
 
 #include "core/model/LoadSave.h"
 #include "core/shell/Language.h"
+#include "gui/common/ActionLed.h"
 #include "gui/common/ContentScreen.h"
 #include "gui/common/TileCaption.h"
 #include "gui/rooms/RuimteAppButHandler.h"
@@ -29,12 +30,7 @@ void TSceneSamenstellenUI::SetSelected(bool selected) {
   Caption->setFontColor(selected ? Qt::white : Qt::black);
 }
 
-void TSceneSamenstellenUI::SetLed(std::optional<int> action) {
-  if (!Led) return;
-  int picture = UIPic::LedsNone;
-  if (action) picture = *action == 0 ? UIPic::LedsRed : *action >= 17 ? UIPic::LedsGreen : UIPic::LedsYellow;
-  Led->setPicture(TImageFetcher::Instance()->Picture(picture));
-}
+void TSceneSamenstellenUI::SetLed(std::optional<int> action) { ShowActionLed(Led, action); }
 
 // ---- row base ----
 
@@ -133,6 +129,9 @@ TSceneRuimteUIHandler::TSceneRuimteUIHandler(QWidget* mainPanel, bool targetMode
   AddTile(2, ui->imgBGR3, ui->imgR3, ui->lblR3, nullptr);
   AddTile(3, ui->imgBGR4, ui->imgR4, ui->lblR4, nullptr);
   for (TImage* dot : {ui->imgPIR1, ui->imgPIR2, ui->imgPIR3, ui->imgPIR4}) indicator_->AddIndicator(dot);
+  // Page dots read as their page number.
+  for (const TIndicatorHandler* row : {indicator_.get(), apps_->indicator_.get()})
+    for (int i = 0; i < row->Count; ++i) row->Indicators[i]->Image->setAccessibleName(QString::number(i + 1));
 }
 
 TSceneRuimteUIHandler::~TSceneRuimteUIHandler() {
