@@ -10,8 +10,8 @@ void ShowActionLed(TImage* led, std::optional<int> action) {
   QString spoken;
   if (action) {
     const int a = *action;
-    picture = a == 0 ? UIPic::LedsRed : a >= 17 ? UIPic::LedsGreen : UIPic::LedsYellow;
-    spoken = a == 0    ? GetText(TextId::Off)
+    picture = a <= 0 ? UIPic::LedsRed : a >= 17 ? UIPic::LedsGreen : UIPic::LedsYellow;
+    spoken = a <= 0    ? GetText(TextId::Off)
              : a >= 17 ? GetText(TextId::On)
                        : GetText(TextId::DimValue) + QLatin1Char(' ') + QString::number(a);
   }

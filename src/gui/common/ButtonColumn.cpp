@@ -5,7 +5,8 @@
 #include "gui/shell/Utilities.h"
 #include "gui/widgets/GradBtn.h"
 
-TButtonColumn::TButtonColumn(QWidget* buttonPanel, QWidget* form) : buttonPanel_(buttonPanel), form_(form) {
+TButtonColumn::TButtonColumn(QWidget* buttonPanel, QWidget* form)
+    : buttonPanel_(buttonPanel), form_(form), formAlive_(form) {
   container_ = form_->findChild<QWidget*>(QStringLiteral("MainBtnContainer"));
   Q_ASSERT(container_);
   if (!container_) {
@@ -21,9 +22,15 @@ TButtonColumn::TButtonColumn(QWidget* buttonPanel, QWidget* form) : buttonPanel_
 }
 
 TButtonColumn::~TButtonColumn() {
-  // Once shown, the container belongs to the button panel, not to the form.
-  if (container_ && container_ != form_.get() && container_->parent() != form_.get())
-    delete container_.data();
+  if (!formAlive_) {
+    // A form shown as its own container went with the button panel.
+    (void)form_.release();
+    return;
+  }
+  // Qt parents own widgets; the shown container comes home so that the form
+  // takes it along.
+  if (container_ && container_ != form_.get() && container_->parentWidget() != form_.get())
+    container_->setParent(form_.get());
 }
 
 void TButtonColumn::Bind(TGradBtn* button, Handler handler) {

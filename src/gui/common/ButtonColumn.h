@@ -15,9 +15,9 @@ class TGradBtn;
 // captions and binds the buttons its screen uses. Only bound buttons show.
 //
 // The column takes ownership of `form` (already set up, with a child named
-// "MainBtnContainer"). Show moves the container onto the button panel; from
-// then on the panel parents it, and the column deletes it when destroyed
-// (unless the panel went first).
+// "MainBtnContainer"). Show moves the container onto the button panel; when
+// the column goes, a container still there goes back into its form and with
+// it.
 class TButtonColumn : public QObject {
   Q_OBJECT
  public:
@@ -52,6 +52,7 @@ class TButtonColumn : public QObject {
  private:
   QWidget* buttonPanel_;
   std::unique_ptr<QWidget> form_;
+  QPointer<QWidget> formAlive_;  // null once the button panel took a shown form with it
   QPointer<QWidget> container_;
   struct Companion {
     TGradBtn* button;

@@ -1,29 +1,51 @@
 #include "gui/common/ContentScreen.h"
 
+TContentScreen::TContentScreen(QWidget* mainPanel, std::unique_ptr<QWidget> form, const QString& panelName,
+                               QObject* parent)
+    : TContentScreen(mainPanel, std::move(form), nullptr, parent) {
+  if (panelName.isEmpty() || !screenForm_) return;
+  QWidget* panel = screenForm_->findChild<QWidget*>(panelName);
+  Q_ASSERT(panel);
+  if (!panel) return;
+  screenPanel_ = panel;
+  screenPanel_->hide();
+}
+
 TContentScreen::TContentScreen(QWidget* mainPanel, std::unique_ptr<QWidget> form, QWidget* panel,
                                QObject* parent)
-    : QObject(parent), mainPanel_(mainPanel), form_(std::move(form)), panel_(panel ? panel : form_.get()) {
-  if (panel_ && panel_ != form_.get()) panel_->hide();
+    : QObject(parent),
+      screenHost_(mainPanel),
+      screenForm_(std::move(form)),
+      screenFormAlive_(screenForm_.get()),
+      screenPanel_(panel ? panel : screenForm_.get()) {
+  if (screenPanel_ && screenPanel_ != screenForm_.get()) screenPanel_->hide();
 }
 
 TContentScreen::~TContentScreen() {
-  // Once shown, the panel belongs to MainPanel rather than to the form; it
-  // goes with the screen all the same.
-  if (panel_ && panel_ != form_.get() && panel_->parent() != form_.get()) delete panel_.data();
+  if (!screenFormAlive_) {
+    // A form shown as its own panel went with MainPanel.
+    (void)screenForm_.release();
+    return;
+  }
+  // Qt parents own widgets; the shown panel comes home so that the form
+  // takes it along.
+  if (screenPanel_ && screenPanel_ != screenForm_.get() && screenPanel_->parentWidget() != screenForm_.get())
+    screenPanel_->setParent(screenForm_.get());
 }
 
 void TContentScreen::Show() {
-  if (!panel_) return;
-  if (mainPanel_ && panel_->parentWidget() != mainPanel_) panel_->setParent(mainPanel_);
-  panel_->move(0, 0);
-  panel_->show();
-  panel_->raise();
+  if (!screenPanel_) return;
+  if (screenHost_ && screenPanel_->parentWidget() != screenHost_) screenPanel_->setParent(screenHost_);
+  screenPanel_->move(0, 0);
+  screenPanel_->show();
+  screenPanel_->raise();
 }
 
 void TContentScreen::Hide() {
-  if (panel_) panel_->hide();
+  if (screenPanel_) screenPanel_->hide();
 }
 
 bool TContentScreen::IsShown() const {
-  return panel_ && mainPanel_ && panel_->parentWidget() == mainPanel_ && !panel_->isHidden();
+  return screenPanel_ && screenHost_ && screenPanel_->parentWidget() == screenHost_ &&
+         !screenPanel_->isHidden();
 }

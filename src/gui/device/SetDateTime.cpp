@@ -22,7 +22,8 @@ QString LongTimeFormat() {
 
 }  // namespace
 
-TForm7::TForm7(QWidget* parent) : QDialog(parent), ui(new Ui::TForm7), timer1_(new QTimer(this)) {
+TForm7::TForm7(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TForm7>()), timer1_(new QTimer(this)) {
   ui->setupUi(this);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::MSWindowsFixedSizeDialogHint);
@@ -49,7 +50,7 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent), ui(new Ui::TForm7), timer1_(n
   timer1_->start();
 }
 
-TForm7::~TForm7() { delete ui; }
+TForm7::~TForm7() = default;
 
 void TForm7::ReadTime() {
   const std::optional<BoxClockReading> r = RequestBoxClock();

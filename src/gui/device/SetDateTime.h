@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
 namespace Ui {
 class TForm7;
@@ -44,7 +45,7 @@ class TForm7 : public QDialog {
  private:
   void SyncClick();
 
-  Ui::TForm7* ui;
+  std::unique_ptr<Ui::TForm7> ui;
   QTimer* timer1_;
 };
 

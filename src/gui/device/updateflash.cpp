@@ -11,10 +11,10 @@
 #include "core/shell/Language.h"
 #include "gui/shell/RoundForm.h"
 #include "gui/shell/Utilities.h"
-#include "ui_updateflash.h"
 #include "gui/widgets/Artwork.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
+#include "ui_updateflash.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ TfrmUpdate* g_current = nullptr;
 
 TfrmUpdate::TfrmUpdate(const QString& productName, QWidget* parent)
     : QDialog(parent),
-      ui(new Ui::TfrmUpdate),
+      ui(std::make_unique<Ui::TfrmUpdate>()),
       productName_(productName),
       imagePath_(QString::fromLatin1(EmbeddedFirmwarePath)) {
   ui->setupUi(this);
@@ -55,7 +55,6 @@ TfrmUpdate::TfrmUpdate(const QString& productName, QWidget* parent)
 
 TfrmUpdate::~TfrmUpdate() {
   if (g_current == this) g_current = nullptr;
-  delete ui;
 }
 
 TfrmUpdate* TfrmUpdate::Current() { return g_current; }

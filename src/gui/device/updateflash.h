@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <memory>
 
 #include "core/device/FirmwareImage.h"
 #include "core/device/FirmwareUpdater.h"
@@ -74,7 +75,7 @@ class TfrmUpdate : public QDialog {
   void updateprog(const TFirmwareImage& image);
   void ShowError(const QString& text);
 
-  Ui::TfrmUpdate* ui;
+  std::unique_ptr<Ui::TfrmUpdate> ui;
   QString productName_;
   QString imagePath_;
   State state_ = State::Created;

@@ -1,20 +1,20 @@
 #include "gui/rooms/RuimteAppButHandler.h"
 
 #include "core/shell/Language.h"
-#include "ui_RuimteAppButInterface.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
+#include "ui_RuimteAppButInterface.h"
 
 TfrmRuimteAppButInterface::TfrmRuimteAppButInterface(QWidget* parent)
-    : QWidget(parent), ui(new Ui::TfrmRuimteAppButInterface) {
+    : QWidget(parent), ui(std::make_unique<Ui::TfrmRuimteAppButInterface>()) {
   ui->setupUi(this);
 }
 
-TfrmRuimteAppButInterface::~TfrmRuimteAppButInterface() { delete ui; }
+TfrmRuimteAppButInterface::~TfrmRuimteAppButInterface() = default;
 
 TRuimteAppButHandler::TRuimteAppButHandler(QWidget* buttonPanel)
     : TButtonColumn(buttonPanel, new TfrmRuimteAppButInterface) {
-  Ui::TfrmRuimteAppButInterface* ui = static_cast<TfrmRuimteAppButInterface*>(Form())->ui;
+  Ui::TfrmRuimteAppButInterface* ui = static_cast<TfrmRuimteAppButInterface*>(Form())->ui.get();
   ButExit = ui->ButExit;
   ButOK = ui->ButOK;
   ButExtra = ui->ButExtra;

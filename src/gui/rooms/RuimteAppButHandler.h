@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
 #include "gui/common/ButtonColumn.h"
 
@@ -19,7 +20,7 @@ class TfrmRuimteAppButInterface : public QWidget {
  public:
   explicit TfrmRuimteAppButInterface(QWidget* parent = nullptr);
   ~TfrmRuimteAppButInterface() override;
-  Ui::TfrmRuimteAppButInterface* ui;
+  const std::unique_ptr<Ui::TfrmRuimteAppButInterface> ui;
 };
 
 // The home screen's button column. Captions come from the language table at

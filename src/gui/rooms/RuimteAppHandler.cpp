@@ -1,9 +1,7 @@
 #include "gui/rooms/RuimteAppHandler.h"
 
 #include <QCoreApplication>
-#include <QFontMetrics>
 #include <QGuiApplication>
-#include <QTextLayout>
 #include <QThread>
 #include <algorithm>
 
@@ -11,20 +9,21 @@
 #include "core/device/MyDevFunctions.h"
 
 #include "core/model/LoadSave.h"
+#include "core/shell/Language.h"
 #include "gui/rooms/RuimteAppButHandler.h"
 #include "gui/rooms/RuimteAppSelHandler.h"
-#include "core/shell/Language.h"
 #include "gui/shell/Melding.h"
 #include "gui/shell/UIImages.h"
 #include "gui/shell/Utilities.h"
-#include "ui_RuimteAppInterface.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
 #include "gui/widgets/SmoothPanel.h"
+#include "ui_RuimteAppInterface.h"
 
 // ---- form ----
 
-TRuimteApparaat::TRuimteApparaat(QWidget* parent) : QWidget(parent), ui(new Ui::TRuimteApparaat) {
+TRuimteApparaat::TRuimteApparaat(QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TRuimteApparaat>()) {
   ui->setupUi(this);
   // Tile captions 16 px, row titles 20 px (designs carry point sizes only).
   for (TLabel* l : {ui->lblR1, ui->lblR2, ui->lblR3, ui->lblR4, ui->lblA1, ui->lblA2, ui->lblA3, ui->lblA4}) {
@@ -39,50 +38,60 @@ TRuimteApparaat::TRuimteApparaat(QWidget* parent) : QWidget(parent), ui(new Ui::
   }
 }
 
-TRuimteApparaat::~TRuimteApparaat() { delete ui; }
+TRuimteApparaat::~TRuimteApparaat() = default;
 
-// ---- tile ----
-
-TRuimteAppUI::TRuimteAppUI(TRuimteAppUIHandler* owner, TImage* background, TImage* picture, TLabel* caption,
-                           TImage* led)
-    : Owner(owner), Background(background), Picture(picture), Caption(caption), Led(led) {
-  SetSelected(false);
+void TRuimteApparaat::AddRoomRow(TTileRow& row) const {
+  const std::array<TImage*, 4> backgrounds{ui->imgBGR1, ui->imgBGR2, ui->imgBGR3, ui->imgBGR4};
+  const std::array<TImage*, 4> pictures{ui->imgR1, ui->imgR2, ui->imgR3, ui->imgR4};
+  const std::array<TLabel*, 4> captions{ui->lblR1, ui->lblR2, ui->lblR3, ui->lblR4};
+  for (size_t i = 0; i < 4; ++i)
+    row.AddTile({.Background = backgrounds[i], .Picture = pictures[i], .Caption = captions[i]});
+  for (TImage* dot : {ui->imgPIR1, ui->imgPIR2, ui->imgPIR3, ui->imgPIR4}) row.AddPageDot(dot);
 }
 
-void TRuimteAppUI::SetSelected(bool selected) {
-  selected_ = selected;
-  Background->setPicture(TImageFetcher::Instance()->Picture(selected ? UIPic::Selected : UIPic::NotSelected));
-  Caption->setFontColor(selected ? Qt::white : Qt::black);
+void TRuimteApparaat::AddDeviceRow(TTileRow& row, bool leds) const {
+  const std::array<TImage*, 4> backgrounds{ui->imgBGA1, ui->imgBGA2, ui->imgBGA3, ui->imgBGA4};
+  const std::array<TImage*, 4> pictures{ui->imgA1, ui->imgA2, ui->imgA3, ui->imgA4};
+  const std::array<TLabel*, 4> captions{ui->lblA1, ui->lblA2, ui->lblA3, ui->lblA4};
+  const std::array<TImage*, 4> strips{ui->imgLeds1, ui->imgLeds2, ui->imgLeds3, ui->imgLeds4};
+  for (size_t i = 0; i < 4; ++i)
+    row.AddTile({.Background = backgrounds[i],
+                 .Picture = pictures[i],
+                 .Caption = captions[i],
+                 .Led = leds ? strips[i] : nullptr});
+  for (TImage* dot : {ui->imgPIA1, ui->imgPIA2, ui->imgPIA3, ui->imgPIA4}) row.AddPageDot(dot);
 }
 
 // ---- row base ----
 
-
 TRuimteAppUIHandler::TRuimteAppUIHandler(bool isRoom, QWidget* mainPanel, QWidget* buttonPanel,
-                                         TRuimteApparaat* form, QObject* parent)
-    : QObject(parent), mainPanel_(mainPanel), buttonPanel_(buttonPanel), isRoom_(isRoom), form_(form) {
+                                         TRuimteApparaat* form)
+    : mainPanel_(mainPanel), buttonPanel_(buttonPanel), isRoom_(isRoom), form_(form) {
   editor_ = std::make_unique<TRuimteAppSelHandler>(isRoom, buttonPanel, mainPanel);
-  indicator_ =
-      std::make_unique<TIndicatorHandler>(4, [this](QObject* dot) { ShowPage(TUtilities::SenderTag(dot)); });
+  row_ = std::make_unique<TTileRow>();
+  row_->BlankSlot = true;
+  row_->ItemCount = [this] { return ItemCount(); };
+  row_->FillTile = [this](TTile& tile, int index) { FillTile(tile, index); };
+  row_->Activated = [this](int) { OpenEditor(); };
 }
 
 TRuimteAppUIHandler::~TRuimteAppUIHandler() = default;
 
-void TRuimteAppUIHandler::AddTile(int position, TImage* background, TImage* picture, TLabel* caption) {
-  tiles_[position] = std::make_unique<TRuimteAppUI>(this, background, picture, caption);
-  for (TImage* image : {background, picture}) {
-    connect(image, &TImage::clicked, this, [this](QObject* s) { TileClick(s); });
-    connect(image, &TImage::doubleClicked, this, [this](QObject* s) { TileDblClick(s); });
-  }
-  connect(caption, &TLabel::clicked, this, [this](QObject* s) { TileClick(s); });
-  connect(caption, &TLabel::doubleClicked, this, [this](QObject* s) { TileDblClick(s); });
-}
-
 TSmoothPanel* TRuimteAppUIHandler::Panel() const { return form_->ui->pnlRuimteApparaat; }
 
-int TRuimteAppUIHandler::CurrentPage() const { return indicator_->CurrentPage; }
+int TRuimteAppUIHandler::CurrentPage() const { return row_->CurrentPage(); }
 
-int TRuimteAppUIHandler::AbsoluteIndex() const { return CurrentPage() * 4 + selected_; }
+int TRuimteAppUIHandler::AbsoluteIndex() const { return row_->AbsoluteIndex(); }
+
+int TRuimteAppUIHandler::SelectedPosition() const { return row_->SelectedPosition(); }
+
+void TRuimteAppUIHandler::ShowPage(int page) { row_->ShowPage(page); }
+
+void TRuimteAppUIHandler::TileClick(QObject* sender) { row_->Select(TUtilities::SenderTag(sender)); }
+
+TTile* TRuimteAppUIHandler::Tile(int position) const { return row_->Tile(position); }
+
+TIndicatorHandler* TRuimteAppUIHandler::Indicator() const { return row_->Indicator(); }
 
 TImageList* TRuimteAppUIHandler::Library() const {
   TLoadSave* ls = TLoadSave::Instance();
@@ -94,13 +103,10 @@ TImageList* TRuimteAppUIHandler::PerItem() const {
   return isRoom_ ? ls->CustomRuimteImageList.get() : ls->CustomAppImageList.get();
 }
 
-void TRuimteAppUIHandler::DrawPicture(TImage* target, int imageIndex) const {
+QImage TRuimteAppUIHandler::DrawnPicture(int imageIndex) const {
   const TImageList* list = PerItem();
-  if (imageIndex < 0 || !list || imageIndex >= list->Count()) {
-    target->clear();
-    return;
-  }
-  target->setPicture(list->GetMasked(imageIndex));
+  if (imageIndex < 0 || !list || imageIndex >= list->Count()) return QImage();
+  return list->GetMasked(imageIndex);
 }
 
 std::function<void(const QString&, int, int, bool, bool, bool)> TRuimteAppUIHandler::StoreCallback() {
@@ -109,54 +115,21 @@ std::function<void(const QString&, int, int, bool, bool, bool)> TRuimteAppUIHand
   };
 }
 
-bool TRuimteAppUIHandler::SelectTile(QObject* sender) {
-  const int old = selected_;
-  const int position = TUtilities::SenderTag(sender);
-  if (position < 0 || position > 3 || ItemCount() + 1 <= CurrentPage() * 4 + position) {
-    selected_ = old;
-    return false;
-  }
-  selected_ = position;
-  return true;
-}
-
-void TRuimteAppUIHandler::TileClick(QObject* sender) {
-  const int old = selected_;
-  if (!SelectTile(sender)) return;
-  tiles_[old]->SetSelected(false);
-  tiles_[selected_]->SetSelected(true);
-}
-
-void TRuimteAppUIHandler::ShowPage(int page) {
-  if (page < 0 || page > 3) return;
-  TSmoothPanel* panel = Panel();
-  // Hidden while the tiles change, so they do not flicker.
-  panel->hide();
-  const int old = indicator_->CurrentPage;
-  indicator_->Update(page, ItemCount());
-  FillTiles(indicator_->CurrentPage * 4);
-  if (page != old) TileClick(tiles_[0]->Background);
-  panel->show();
-}
-
 // ---- rooms ----
 
 TRuimteUIHandler::TRuimteUIHandler(QWidget* mainPanel, QWidget* buttonPanel, QObject* parent)
-    : TRuimteAppUIHandler(true, mainPanel, buttonPanel, new TRuimteApparaat, parent) {
-  ownedForm_.reset(form_);
-  Ui::TRuimteApparaat* ui = form_->ui;
-  panel_ = ui->pnlRuimteApparaat;
+    : TContentScreen(mainPanel, std::make_unique<TRuimteApparaat>(), QStringLiteral("pnlRuimteApparaat"),
+                     parent),
+      TRuimteAppUIHandler(true, mainPanel, buttonPanel, FormAs<TRuimteApparaat>()) {
+  Ui::TRuimteApparaat* ui = form_->ui.get();
   ui->lblRuimtes->setText(GetText(TextId::Rooms));
   ui->lblApparaten->setText(GetText(TextId::Devices));
 
   apps_ = std::make_unique<TAppUIHandler>(this, mainPanel, buttonPanel, form_);
   // The timer programme screen attaches through OpenTimer.
 
-  AddTile(0, ui->imgBGR1, ui->imgR1, ui->lblR1);
-  AddTile(1, ui->imgBGR2, ui->imgR2, ui->lblR2);
-  AddTile(2, ui->imgBGR3, ui->imgR3, ui->lblR3);
-  AddTile(3, ui->imgBGR4, ui->imgR4, ui->lblR4);
-  for (TImage* dot : {ui->imgPIR1, ui->imgPIR2, ui->imgPIR3, ui->imgPIR4}) indicator_->AddIndicator(dot);
+  form_->AddRoomRow(*row_);
+  row_->Selected = [this](int room) { ShowDevicesOf(room); };
 
   buttons_ = std::make_unique<TRuimteAppButHandler>(buttonPanel);
   TRuimteAppButHandler* b = buttons_.get();
@@ -180,46 +153,26 @@ TRuimteUIHandler::TRuimteUIHandler(QWidget* mainPanel, QWidget* buttonPanel, QOb
   Terminate = [] { QCoreApplication::exit(0); };
 }
 
-TRuimteUIHandler::~TRuimteUIHandler() {
-  // The device row shares the form; it goes first. The shown panel belongs to
-  // the main panel, not to the form.
-  apps_.reset();
-  if (panel_ && panel_->parent() != form_) delete panel_.data();
-}
+// The rows go before the screen that owns their form.
+TRuimteUIHandler::~TRuimteUIHandler() = default;
 
 int TRuimteUIHandler::ItemCount() const { return TLoadSave::Instance()->RoomCount(); }
 
 void TRuimteUIHandler::Show() {
-  TSmoothPanel* panel = Panel();
-  panel->setParent(mainPanel_);
-  panel->move(0, 0);
-  panel->show();
-  panel->raise();
+  TContentScreen::Show();
   ShowPage(0);
   buttons_->Show();
 }
 
-void TRuimteUIHandler::TileClick(QObject* sender) {
-  TRuimteAppUIHandler::TileClick(sender);
-  if (SelectTile(sender)) ShowDevicesOf(AbsoluteIndex());
-}
-
 void TRuimteUIHandler::ShowDevicesOf(int room) {
-  TSmoothPanel* panel = Panel();
-  panel->hide();
   apps_->SetRoom(room);
-  // Page -1 makes ShowPage (0) select the first device tile whatever was shown.
-  apps_->indicator_->CurrentPage = -1;
-  apps_->ShowPage(0);
-  if (TLoadSave::Instance()->Ruimtes[room].IsEmpty())
-    for (auto& tile : apps_->tiles_) tile->SetSelected(false);
-  panel->show();
+  apps_->Row()->ShowFirstPage();
+  // An empty room slot has no device tile to select.
+  if (TLoadSave::Instance()->Ruimtes[room].IsEmpty()) apps_->Row()->UnselectAll();
+  apps_->UpdateButtons();
 }
 
-void TRuimteUIHandler::TileDblClick(QObject* sender) {
-  // A double-click that did not come with a click first still selects.
-  if (TUtilities::SenderTag(sender) != selected_) TileClick(sender);
-  if (!SelectTile(sender)) return;
+void TRuimteUIHandler::OpenEditor() {
   const TRuimte& r = TLoadSave::Instance()->Ruimtes[AbsoluteIndex()];
   // A room with devices cannot be deleted.
   editor_->Edit(r.Naam, r.ImageIndex, StoreCallback(), -1, false, r.DeviceCount() == 0, false);
@@ -251,21 +204,9 @@ void TRuimteUIHandler::DeleteItem(int index) {
   ShowPage(CurrentPage());
 }
 
-void TRuimteUIHandler::FillTiles(int first) {
-  const TLoadSave* ls = TLoadSave::Instance();
-  const int count = ItemCount();
-  for (int i = 0; i < 4; ++i) {
-    const int n = first + i;
-    TRuimteAppUI* tile = tiles_[i].get();
-    if (n >= count) {
-      tile->Picture->clear();
-      tile->Caption->setText(QString());
-    } else {
-      DrawPicture(tile->Picture, ls->Ruimtes[n].ImageIndex);
-      SetTileCaption(tile->Caption, ls->Ruimtes[n].Naam);
-    }
-    tile->Picture->update();
-  }
+void TRuimteUIHandler::FillTile(TTile& tile, int index) {
+  const TRuimte& r = TLoadSave::Instance()->Ruimtes[index];
+  tile.Show(DrawnPicture(r.ImageIndex), r.Naam);
 }
 
 void TRuimteUIHandler::ApplyHint() {
@@ -277,10 +218,8 @@ void TRuimteUIHandler::SettingsClosed(bool changed) {
   if (changed) {
     // The picture lists are read from the installation on every draw, so a
     // replaced installation shows as soon as the rows are drawn again.
-    apps_->indicator_->CurrentPage = -1;
-    apps_->ShowPage(0);
-    indicator_->CurrentPage = -1;
-    ShowPage(0);
+    apps_->Row()->ShowFirstPage();
+    row_->ShowFirstPage();
   }
   ApplyHint();
 }
@@ -380,13 +319,11 @@ void TRuimteUIHandler::ExitProgram() {
 
 TAppUIHandler::TAppUIHandler(TRuimteUIHandler* owner, QWidget* mainPanel, QWidget* buttonPanel,
                              TRuimteApparaat* form)
-    : TRuimteAppUIHandler(false, mainPanel, buttonPanel, form, nullptr), owner_(owner) {
-  Ui::TRuimteApparaat* ui = form->ui;
-  AddTile(0, ui->imgBGA1, ui->imgA1, ui->lblA1);
-  AddTile(1, ui->imgBGA2, ui->imgA2, ui->lblA2);
-  AddTile(2, ui->imgBGA3, ui->imgA3, ui->lblA3);
-  AddTile(3, ui->imgBGA4, ui->imgA4, ui->lblA4);
-  for (TImage* dot : {ui->imgPIA1, ui->imgPIA2, ui->imgPIA3, ui->imgPIA4}) indicator_->AddIndicator(dot);
+    : TRuimteAppUIHandler(false, mainPanel, buttonPanel, form), owner_(owner) {
+  form->AddDeviceRow(*row_, false);
+  // No device tile of an empty room slot can be selected.
+  row_->CanSelect = [this](int) { return !TLoadSave::Instance()->Ruimtes[room_].IsEmpty(); };
+  row_->Selected = [this](int) { UpdateButtons(); };
   owner->ApplyHint();
 }
 
@@ -394,19 +331,7 @@ TAppUIHandler::~TAppUIHandler() = default;
 
 int TAppUIHandler::ItemCount() const { return TLoadSave::Instance()->Ruimtes[room_].DeviceCount(); }
 
-bool TAppUIHandler::SelectTile(QObject* sender) {
-  if (TLoadSave::Instance()->Ruimtes[room_].IsEmpty()) return false;
-  return TRuimteAppUIHandler::SelectTile(sender);
-}
-
-void TAppUIHandler::TileClick(QObject* sender) {
-  TRuimteAppUIHandler::TileClick(sender);
-  UpdateButtons();
-}
-
-void TAppUIHandler::TileDblClick(QObject* sender) {
-  if (TUtilities::SenderTag(sender) != selected_) TileClick(sender);
-  if (!SelectTile(sender)) return;
+void TAppUIHandler::OpenEditor() {
   const TApparaat& d = TLoadSave::Instance()->Ruimtes[room_].Apparaten[AbsoluteIndex()];
   editor_->Edit(d.Naam, d.ImageIndex, StoreCallback(), d.Code, d.CodeSchijf != 0, true, d.Dimbaar != 0);
 }
@@ -440,21 +365,9 @@ void TAppUIHandler::DeleteItem(int d) {
   ShowPage(CurrentPage());
 }
 
-void TAppUIHandler::FillTiles(int first) {
-  const TRuimte& room = TLoadSave::Instance()->Ruimtes[room_];
-  const int count = ItemCount();
-  for (int i = 0; i < 4; ++i) {
-    const int n = first + i;
-    TRuimteAppUI* tile = tiles_[i].get();
-    tile->Picture->clear();
-    if (n >= count) {
-      tile->Caption->setText(QString());
-    } else {
-      DrawPicture(tile->Picture, room.Apparaten[n].ImageIndex);
-      SetTileCaption(tile->Caption, room.Apparaten[n].Naam);
-    }
-    tile->Picture->update();
-  }
+void TAppUIHandler::FillTile(TTile& tile, int index) {
+  const TApparaat& d = TLoadSave::Instance()->Ruimtes[room_].Apparaten[index];
+  tile.Show(DrawnPicture(d.ImageIndex), d.Naam);
 }
 
 TApparaat* TAppUIHandler::SelectedDevice() const {

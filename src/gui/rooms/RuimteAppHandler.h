@@ -8,7 +8,9 @@
 #include <functional>
 #include <memory>
 
+#include "gui/common/ContentScreen.h"
 #include "gui/common/TileCaption.h"
+#include "gui/common/TileRow.h"
 
 class QObject;
 class TAppUIHandler;
@@ -26,54 +28,36 @@ namespace Ui {
 class TRuimteApparaat;
 }
 
-// The home screen's design: pnlRuimteApparaat (598 x 504) with the room row
-// (page dots imgPIR1..4, title lblRuimtes, tiles imgBGR/imgR/lblR 1..4) and
-// the device row (imgPIA1..4, lblApparaten, imgBGA/imgA/lblA 1..4, the unused
-// LED strips imgLeds1..4). Tiles stand at x 15, 161, 307, 453; every part of
-// tile i carries Tag i.
+// The design of the home screen and of the scene composition:
+// pnlRuimteApparaat (598 x 504) with the room row (page dots imgPIR1..4,
+// title lblRuimtes, tiles imgBGR/imgR/lblR 1..4) and the device row
+// (imgPIA1..4, lblApparaten, imgBGA/imgA/lblA 1..4, LED strips imgLeds1..4,
+// hidden). Tiles stand at x 15, 161, 307, 453.
 class TRuimteApparaat : public QWidget {
   Q_OBJECT
  public:
   explicit TRuimteApparaat(QWidget* parent = nullptr);
   ~TRuimteApparaat() override;
-  Ui::TRuimteApparaat* ui;
+
+  // Puts the room row's tiles and dots into `row`.
+  void AddRoomRow(TTileRow& row) const;
+  // Puts the device row's tiles and dots into `row`; with `leds` each tile
+  // has its LED strip.
+  void AddDeviceRow(TTileRow& row, bool leds) const;
+
+  const std::unique_ptr<Ui::TRuimteApparaat> ui;
 };
 
-// One tile: background 130 x 198, picture 130 x 80, caption 130 x 36.
-class TRuimteAppUI {
- public:
-  TRuimteAppUI(TRuimteAppUIHandler* owner, TImage* background, TImage* picture, TLabel* caption,
-               TImage* led = nullptr);
-
-  // Selected: shared picture 1 and white caption; else picture 2, black.
-  void SetSelected(bool selected);
-  bool IsSelected() const { return selected_; }
-
-  TRuimteAppUIHandler* Owner;
-  TImage* Background;
-  TImage* Picture;
-  TLabel* Caption;
-  TImage* Led;  // null on the home screen
-
- private:
-  bool selected_ = false;
-};
+// A home-screen tile; the tile component of every screen.
+using TRuimteAppUI = TTile;
 
 // One row of four tiles, paged four items at a time, with the one blank slot
-// after the last item selectable (a double-click there adds an item).
-class TRuimteAppUIHandler : public QObject {
-  Q_OBJECT
+// after the last item selectable (a double-click there opens the editor to
+// add an item).
+class TRuimteAppUIHandler {
  public:
-  ~TRuimteAppUIHandler() override;
+  virtual ~TRuimteAppUIHandler();
 
-  // Accepts the tile whose Tag `sender` carries when its absolute index is
-  // at most ItemCount (a used item or the first blank slot); otherwise keeps
-  // the old selection and answers false.
-  virtual bool SelectTile(QObject* sender);
-  // Moves the highlight to the sender's tile when SelectTile accepts it.
-  virtual void TileClick(QObject* sender);
-  // Opens the editor for the sender's tile.
-  virtual void TileDblClick(QObject* sender) = 0;
   virtual int ItemCount() const = 0;
   // The editor's result for the item at AbsoluteIndex; pictureIndex -1
   // deletes it. pictureIndex is a library index when pictureChanged, else the
@@ -81,64 +65,65 @@ class TRuimteAppUIHandler : public QObject {
   virtual void StoreItem(const QString& name, int pictureIndex, int code, bool hasCodeWheel, bool dimmable,
                          bool pictureChanged) = 0;
   virtual void DeleteItem(int index) = 0;
-  // Fills the four tiles from item `first` on.
-  virtual void FillTiles(int first) = 0;
 
+  // As a click on the sender's tile.
+  void TileClick(QObject* sender);
   // Current page x 4 + selected position.
   int AbsoluteIndex() const;
   // Shows `page` (0..3); changing page selects its tile 0.
   void ShowPage(int page);
   int CurrentPage() const;
-  int SelectedPosition() const { return selected_; }
+  int SelectedPosition() const;
 
-  TRuimteAppUI* Tile(int position) const { return tiles_[position].get(); }
-  TIndicatorHandler* Indicator() const { return indicator_.get(); }
+  TTile* Tile(int position) const;
+  TIndicatorHandler* Indicator() const;
+  TTileRow* Row() const { return row_.get(); }
   TRuimteAppSelHandler* Editor() const { return editor_.get(); }
   TRuimteApparaat* Form() const { return form_; }
   TSmoothPanel* Panel() const;
   bool IsRoom() const { return isRoom_; }
 
  protected:
-  friend class TRuimteUIHandler;  // drives the device row's page and looks
-  TRuimteAppUIHandler(bool isRoom, QWidget* mainPanel, QWidget* buttonPanel, TRuimteApparaat* form,
-                      QObject* parent);
+  TRuimteAppUIHandler(bool isRoom, QWidget* mainPanel, QWidget* buttonPanel, TRuimteApparaat* form);
 
-  void AddTile(int position, TImage* background, TImage* picture, TLabel* caption);
+  // Draws item `index` into its tile.
+  virtual void FillTile(TTile& tile, int index) = 0;
+  // Opens the editor for the item (or blank slot) at AbsoluteIndex.
+  virtual void OpenEditor() = 0;
+
   // The library and the per-item picture list, as the installation holds them now.
   TImageList* Library() const;
   TImageList* PerItem() const;
-  // Draws item `index` of the per-item list into a tile picture (clears it for -1).
-  void DrawPicture(TImage* target, int imageIndex) const;
+  // Item `imageIndex` of the per-item list as drawn (null for -1).
+  QImage DrawnPicture(int imageIndex) const;
   // The editor's store callback, bound to this controller's StoreItem.
   std::function<void(const QString&, int, int, bool, bool, bool)> StoreCallback();
 
   QWidget* mainPanel_;
   QWidget* buttonPanel_;
   std::unique_ptr<TRuimteAppSelHandler> editor_;
-  std::unique_ptr<TIndicatorHandler> indicator_;
-  std::array<std::unique_ptr<TRuimteAppUI>, 4> tiles_;
-  int selected_ = 0;
+  std::unique_ptr<TTileRow> row_;
   bool isRoom_;
   TRuimteApparaat* form_;
 };
 
 // The home screen: the room row, the device row of the selected room and the
 // button column. Lives for the whole run.
-class TRuimteUIHandler : public TRuimteAppUIHandler {
+class TRuimteUIHandler : public TContentScreen, public TRuimteAppUIHandler {
   Q_OBJECT
  public:
+  using TRuimteAppUIHandler::Form;
+  using TRuimteAppUIHandler::Panel;
+
   TRuimteUIHandler(QWidget* mainPanel, QWidget* buttonPanel, QObject* parent = nullptr);
   ~TRuimteUIHandler() override;
 
-  void TileClick(QObject* sender) override;
-  void TileDblClick(QObject* sender) override;
   int ItemCount() const override;
   void StoreItem(const QString& name, int pictureIndex, int code, bool hasCodeWheel, bool dimmable,
                  bool pictureChanged) override;
   // Rooms after `index` move down one slot; scene items and timer entries of
   // those rooms follow them, and any that still name the deleted room go.
   void DeleteItem(int index) override;
-  void FillTiles(int first) override;
 
   // Puts the screen on the main panel and the column on the button panel.
   void Show();
@@ -165,36 +150,32 @@ class TRuimteUIHandler : public TRuimteAppUIHandler {
   // Pause after sending everything at exit, in milliseconds.
   int SendPauseMs = 1000;
 
+ protected:
+  void FillTile(TTile& tile, int index) override;
+  void OpenEditor() override;
+
  private:
   friend class TAppUIHandler;
   void ShowDevicesOf(int room);
   void ApplyHint();
 
-  std::unique_ptr<TRuimteApparaat> ownedForm_;
   std::unique_ptr<TAppUIHandler> apps_;
   std::unique_ptr<TRuimteAppButHandler> buttons_;
-  QPointer<TSmoothPanel> panel_;
 };
 
 // The device row: the devices of one room, and the switch and dim commands
 // for the selected device.
 class TAppUIHandler : public TRuimteAppUIHandler {
-  Q_OBJECT
  public:
   TAppUIHandler(TRuimteUIHandler* owner, QWidget* mainPanel, QWidget* buttonPanel, TRuimteApparaat* form);
   ~TAppUIHandler() override;
 
-  // Refused while the shown room slot is empty.
-  bool SelectTile(QObject* sender) override;
-  void TileClick(QObject* sender) override;
-  void TileDblClick(QObject* sender) override;
   int ItemCount() const override;
   void StoreItem(const QString& name, int pictureIndex, int code, bool hasCodeWheel, bool dimmable,
                  bool pictureChanged) override;
   // Drops the device's scene items and timer entries, renumbers those of the
   // later devices of the room and moves the later devices up one slot.
   void DeleteItem(int index) override;
-  void FillTiles(int first) override;
 
   // Dimmer buttons follow Dimbaar, LDimmer shows DimNiveau; on, off and timer
   // are enabled for a device with a picture.
@@ -213,6 +194,10 @@ class TAppUIHandler : public TRuimteAppUIHandler {
 
   int Room() const { return room_; }
   void SetRoom(int room) { room_ = room; }
+
+ protected:
+  void FillTile(TTile& tile, int index) override;
+  void OpenEditor() override;
 
  private:
   // The selected device of the shown room, or null when there is none.

@@ -1,30 +1,23 @@
 #include "gui/rooms/RuimteAppSelButHandler.h"
 
 #include "core/shell/Language.h"
-#include "ui_RuimteAppSelButInterface.h"
+#include "gui/common/DesignForm.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/GradBtn.h"
+#include "ui_RuimteAppSelButInterface.h"
 
-namespace {
-QWidget* MakeForm(Ui::TfrmRuimteAppSelButInterface* ui) {
-  auto* form = new QWidget;
-  ui->setupUi(form);
-  return form;
-}
-}  // namespace
+using TfrmRuimteAppSelBut = TDesignForm<Ui::TfrmRuimteAppSelButInterface>;
 
 TRuimteAppSelButHandler::TRuimteAppSelButHandler(QWidget* buttonPanel)
-    : TRuimteAppSelButHandler(buttonPanel, new Ui::TfrmRuimteAppSelButInterface) {}
-
-TRuimteAppSelButHandler::TRuimteAppSelButHandler(QWidget* buttonPanel, Ui::TfrmRuimteAppSelButInterface* form)
-    : TButtonColumn(buttonPanel, MakeForm(form)), ui(form) {
+    : TButtonColumn(buttonPanel, new TfrmRuimteAppSelBut),
+      ui(static_cast<TfrmRuimteAppSelBut*>(Form())->ui.get()) {
   ui->ButExit->setText(GetText(TextId::Cancel));
   ui->ButOK->setText(GetText(TextId::OK));
   ui->butLeren->setText(GetText(TextId::LearnCode));
   ui->ButWissen->setText(GetText(TextId::Delete));
 }
 
-TRuimteAppSelButHandler::~TRuimteAppSelButHandler() { delete ui; }
+TRuimteAppSelButHandler::~TRuimteAppSelButHandler() = default;
 
 TGradBtn* TRuimteAppSelButHandler::ButExit() const { return ui->ButExit; }
 TGradBtn* TRuimteAppSelButHandler::ButOK() const { return ui->ButOK; }

@@ -29,6 +29,5 @@ class TRuimteAppSelButHandler : public TButtonColumn {
   void SetLearnState(int state);
 
  private:
-  TRuimteAppSelButHandler(QWidget* buttonPanel, Ui::TfrmRuimteAppSelButInterface* form);
-  Ui::TfrmRuimteAppSelButInterface* ui;
+  Ui::TfrmRuimteAppSelButInterface* const ui;  // owned by the form
 };

@@ -8,18 +8,19 @@
 #include "core/device/MyDevFunctions.h"
 #include "core/model/ImageList.h"
 #include "core/model/LoadSave.h"
+#include "core/shell/Language.h"
 #include "gui/common/NameValidator.h"
+#include "gui/common/YesNo.h"
 #include "gui/rooms/RuimteAppHandler.h"
 #include "gui/rooms/RuimteAppSelButHandler.h"
-#include "core/shell/Language.h"
 #include "gui/shell/UIImages.h"
 #include "gui/shell/Utilities.h"
-#include "ui_RuimteAppSelInterface.h"
 #include "gui/widgets/BuiltinPictures.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
 #include "gui/widgets/SmoothPanel.h"
+#include "ui_RuimteAppSelInterface.h"
 
 namespace {
 
@@ -31,14 +32,6 @@ void SetBaseColour(QLineEdit* edit, const QColor& c) {
   edit->setPalette(p);
 }
 
-// A yes/no pair: the chosen side shows the selected dot, the other the
-// disabled dot.
-void DrawChoice(TImage* yes, TImage* no, bool choice) {
-  const TImageFetcher* f = TImageFetcher::Instance();
-  yes->setPicture(f->Picture(choice ? UIPic::PISel : UIPic::PIDisabled));
-  no->setPicture(f->Picture(choice ? UIPic::PIDisabled : UIPic::PISel));
-}
-
 // A picture of a list as drawn: its transparent parts cut out.
 QImage Drawn(const TImageList* list, int index) {
   if (!list || index < 0 || index >= list->Count()) return QImage();
@@ -47,7 +40,8 @@ QImage Drawn(const TImageList* list, int index) {
 
 }  // namespace
 
-TfrmRuimteAppSel::TfrmRuimteAppSel(QWidget* parent) : QWidget(parent), ui(new Ui::TfrmRuimteAppSel) {
+TfrmRuimteAppSel::TfrmRuimteAppSel(QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TfrmRuimteAppSel>()) {
   ui->setupUi(this);
   timerLeren = new QTimer(this);
   timerLeren->setInterval(TRuimteAppSelHandler::LearnInterval);
@@ -64,14 +58,14 @@ TfrmRuimteAppSel::TfrmRuimteAppSel(QWidget* parent) : QWidget(parent), ui(new Ui
                                                     ui->dimbaarNee, ui->kanaalBox, ui->nummerBox})
     w->setFont(caption);
   ui->imgTileBack->setPicture(TImageFetcher::Instance()->Picture(UIPic::NotSelected));
-  for (TImage* dot : {ui->imgCodeSchijfJa, ui->imgCodeSchijfNee, ui->imgDimJa, ui->imgDimNee})
-    dot->setCursor(Qt::PointingHandCursor);
 }
 
-TfrmRuimteAppSel::~TfrmRuimteAppSel() { delete ui; }
+TfrmRuimteAppSel::~TfrmRuimteAppSel() = default;
 
 TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QWidget* mainPanel)
-    : mainPanel_(mainPanel), isRoom_(isRoom) {
+    : TContentScreen(mainPanel, std::make_unique<TfrmRuimteAppSel>(), QStringLiteral("AdvSmoothPanel1")),
+      form_(FormAs<TfrmRuimteAppSel>()),
+      isRoom_(isRoom) {
   buttons_ = std::make_unique<TRuimteAppSelButHandler>(buttonPanel);
   buttons_->Bind(buttons_->ButExit(), [this] { Cancel(); });
   buttons_->Bind(buttons_->ButOK(), [this] { OK(); });
@@ -79,16 +73,15 @@ TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QW
 
   indicator_ = std::make_unique<TIndicatorHandler>(PicturesPerPage, [this](QObject* s) { PageDotClick(s); });
 
-  form_ = new TfrmRuimteAppSel(mainPanel);
-  form_->hide();
-  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   ui->pnlHeeftCodeSchijf->setCaption(GetText(TextId::CodeSwitchReceiver));
   ui->pnlCode->setCaption(GetText(TextId::Code));
   ui->pnlDimBaar->setCaption(GetText(TextId::Dimmer));
-  ui->Label1->setText(GetText(TextId::Yes));
-  ui->dimbaarJa->setText(GetText(TextId::Yes));
-  ui->Label2->setText(GetText(TextId::No));
-  ui->dimbaarNee->setText(GetText(TextId::No));
+  dimChoice_ = std::make_unique<TYesNo>(ui->imgDimJa, ui->dimbaarJa, ui->imgDimNee, ui->dimbaarNee);
+  codeWheelChoice_ =
+      std::make_unique<TYesNo>(ui->imgCodeSchijfJa, ui->Label1, ui->imgCodeSchijfNee, ui->Label2);
+  for (TYesNo* choice : {dimChoice_.get(), codeWheelChoice_.get()})
+    choice->SetTexts(GetText(TextId::Yes), GetText(TextId::No));
   normalEditColour_ = ui->edtOmschrijving->palette().color(QPalette::Base);
   normalFrameColour_ = ui->frameSelected->borderColor();
   for (TImage* dot : {ui->imgPIR1, ui->imgPIR2, ui->imgPIR3, ui->imgPIR4}) indicator_->AddIndicator(dot);
@@ -116,14 +109,8 @@ TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QW
   // its result to LibraryPictureChosen.
   connect(ui->edtOmschrijving, &QLineEdit::textChanged, this, [this](const QString& t) { NameChanged(t); });
 
-  connect(ui->imgDimJa, &TImage::clicked, this, [this] { DimChoice(true); });
-  connect(ui->dimbaarJa, &TLabel::clicked, this, [this] { DimChoice(true); });
-  connect(ui->imgDimNee, &TImage::clicked, this, [this] { DimChoice(false); });
-  connect(ui->dimbaarNee, &TLabel::clicked, this, [this] { DimChoice(false); });
-  connect(ui->imgCodeSchijfJa, &TImage::clicked, this, [this] { CodeWheelChoice(true); });
-  connect(ui->Label1, &TLabel::clicked, this, [this] { CodeWheelChoice(true); });
-  connect(ui->imgCodeSchijfNee, &TImage::clicked, this, [this] { CodeWheelChoice(false); });
-  connect(ui->Label2, &TLabel::clicked, this, [this] { CodeWheelChoice(false); });
+  dimChoice_->Picked = [this](bool yes) { DimChoice(yes); };
+  codeWheelChoice_->Picked = [this](bool yes) { CodeWheelChoice(yes); };
   connect(ui->kanaalBox, &QComboBox::currentIndexChanged, this, [this] { CodeBoxChanged(); });
   connect(ui->nummerBox, &QComboBox::currentIndexChanged, this, [this] { CodeBoxChanged(); });
   connect(form_->timerLeren, &QTimer::timeout, this, [this] { LearnTick(); });
@@ -136,28 +123,19 @@ TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QW
   mark->setAttribute(Qt::WA_TransparentForMouseEvents);
   mark->hide();
   pickedMark_ = mark;
-
-  ui->AdvSmoothPanel1->hide();
 }
 
-TRuimteAppSelHandler::~TRuimteAppSelHandler() {
-  if (form_) {
-    form_->timerLeren->stop();
-    // The editor panel may live on the main panel rather than in the form.
-    delete form_->ui->AdvSmoothPanel1;
-    delete form_.data();
-  }
-}
+TRuimteAppSelHandler::~TRuimteAppSelHandler() { form_->timerLeren->stop(); }
 
-bool TRuimteAppSelHandler::IsOpen() const { return form_ && !form_->ui->AdvSmoothPanel1->isHidden(); }
+bool TRuimteAppSelHandler::IsOpen() const { return IsShown(); }
 
-bool TRuimteAppSelHandler::IsLearning() const { return form_ && form_->timerLeren->isActive(); }
+bool TRuimteAppSelHandler::IsLearning() const { return form_->timerLeren->isActive(); }
 
 int TRuimteAppSelHandler::CurrentPage() const { return indicator_->CurrentPage; }
 
 void TRuimteAppSelHandler::Edit(const QString& name, int pictureIndex, StoreCallback store, int code,
                                 bool hasCodeWheel, bool deleteAllowed, bool dimmable) {
-  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   TLoadSave* ls = TLoadSave::Instance();
   form_->timerLeren->stop();  // learning never carries over into another item
   ui->pnlAfbeeldingen->setToolTip(ls->ShowHints ? GetText(TextId::DoubleClickToBrowseForPicture) : QString());
@@ -176,10 +154,7 @@ void TRuimteAppSelHandler::Edit(const QString& name, int pictureIndex, StoreCall
   SetFrameColour(normalFrameColour_);
   SetNameBoxColour(normalEditColour_);
 
-  if (mainPanel_ && ui->AdvSmoothPanel1->parentWidget() != mainPanel_)
-    ui->AdvSmoothPanel1->setParent(mainPanel_);
-  ui->AdvSmoothPanel1->move(0, 0);
-  ui->AdvSmoothPanel1->show();
+  Show();
 
   ui->imageSelected->setPicture(pictureIndex_ != -1 ? Drawn(perItem_, pictureIndex_) : QImage());
   SetTileCaption(ui->LR1, name);
@@ -191,8 +166,7 @@ void TRuimteAppSelHandler::Edit(const QString& name, int pictureIndex, StoreCall
   dimmable_ = dimmable;
   hasCodeWheel_ = hasCodeWheel;
   code_ = code;
-  DrawChoice(ui->imgDimJa, ui->imgDimNee, dimmable_);
-  ui->AdvSmoothPanel1->raise();
+  dimChoice_->SetChoice(dimmable_);
 
   buttons_->SetEnabled(buttons_->ButWissen(), deleteAllowed);
 
@@ -226,7 +200,7 @@ void TRuimteAppSelHandler::Edit(const QString& name, int pictureIndex, StoreCall
 }
 
 void TRuimteAppSelHandler::DrawPage(int page) {
-  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   TImage* images[] = {ui->Image1, ui->Image2, ui->Image3, ui->Image4,
                       ui->Image5, ui->Image6, ui->Image7, ui->Image8};
   for (int k = 0; k < PicturesPerPage; ++k) {
@@ -241,7 +215,7 @@ void TRuimteAppSelHandler::DrawPage(int page) {
 
 // Rings the picked library picture when it is on the page shown.
 void TRuimteAppSelHandler::MarkPicked() {
-  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   TImage* images[] = {ui->Image1, ui->Image2, ui->Image3, ui->Image4,
                       ui->Image5, ui->Image6, ui->Image7, ui->Image8};
   const int k = pictureIndex_ - currentPage_ * PicturesPerPage;
@@ -297,13 +271,13 @@ void TRuimteAppSelHandler::NameChanged(const QString& text) {
 
 void TRuimteAppSelHandler::DimChoice(bool yes) {
   dimmable_ = yes;
-  DrawChoice(form_->ui->imgDimJa, form_->ui->imgDimNee, dimmable_);
+  dimChoice_->SetChoice(dimmable_);
 }
 
 void TRuimteAppSelHandler::CodeWheelChoice(bool yes) {
-  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   hasCodeWheel_ = yes;
-  DrawChoice(ui->imgCodeSchijfJa, ui->imgCodeSchijfNee, yes);
+  codeWheelChoice_->SetChoice(yes);
   if (!yes) {
     ui->pnlCode->hide();
     buttons_->SetEnabled(buttons_->butLeren(), true);
@@ -321,7 +295,7 @@ void TRuimteAppSelHandler::CodeWheelChoice(bool yes) {
 
 void TRuimteAppSelHandler::CodeBoxChanged() {
   if (!hasCodeWheel_) return;
-  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   const int number = ui->nummerBox->currentText().toInt();
   const QString letter = ui->kanaalBox->currentText();
   if (number < 1 || letter.size() != 1) return;
@@ -361,14 +335,13 @@ void TRuimteAppSelHandler::LearnTick() {
 }
 
 void TRuimteAppSelHandler::StopLearning() {
-  if (!form_) return;
   form_->timerLeren->stop();
   SetLearnState(2);
 }
 
 void TRuimteAppSelHandler::Delete() {
   StopLearning();
-  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   ui->imageSelected->clear();
   ui->LR1->clear();
   ui->edtOmschrijving->clear();
@@ -378,7 +351,7 @@ void TRuimteAppSelHandler::Delete() {
 }
 
 void TRuimteAppSelHandler::OK() {
-  Ui::TfrmRuimteAppSel* ui = form_->ui;
+  Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   const QString name = ui->edtOmschrijving->text();
   const bool valid = (!name.isEmpty() && pictureIndex_ != -1 && (isRoom_ || TUtilities::CheckCode(code_))) ||
                      (name.isEmpty() && pictureIndex_ == -1);
@@ -391,7 +364,7 @@ void TRuimteAppSelHandler::OK() {
     }
     return;
   }
-  ui->AdvSmoothPanel1->hide();
+  Hide();
   buttons_->Hide();
   StopLearning();
   // The callback may reopen the editor; keep it alive while it runs.
@@ -400,7 +373,7 @@ void TRuimteAppSelHandler::OK() {
 }
 
 void TRuimteAppSelHandler::Cancel() {
-  form_->ui->AdvSmoothPanel1->hide();
+  Hide();
   buttons_->Hide();
   StopLearning();
 }

@@ -9,10 +9,13 @@
 #include <functional>
 #include <memory>
 
+#include "gui/common/ContentScreen.h"
+
 class QTimer;
 class TImageList;
 class TIndicatorHandler;
 class TRuimteAppSelButHandler;
+class TYesNo;
 namespace Ui {
 class TfrmRuimteAppSel;
 }
@@ -26,7 +29,7 @@ class TfrmRuimteAppSel : public QWidget {
   explicit TfrmRuimteAppSel(QWidget* parent = nullptr);
   ~TfrmRuimteAppSel() override;
 
-  Ui::TfrmRuimteAppSel* ui;
+  const std::unique_ptr<Ui::TfrmRuimteAppSel> ui;
   QTimer* timerLeren;
 };
 
@@ -34,7 +37,7 @@ class TfrmRuimteAppSel : public QWidget {
 // library and, for a device, typed (dimmer or not, code wheels or a learned
 // code); it also teaches a receiver its code. The result goes to the opener
 // through the store callback; the editor never writes the installation.
-class TRuimteAppSelHandler : public QObject {
+class TRuimteAppSelHandler : public TContentScreen {
   Q_OBJECT
  public:
   // Called once on a valid OK. pictureIndex -1 with an empty name means
@@ -43,7 +46,8 @@ class TRuimteAppSelHandler : public QObject {
   using StoreCallback = std::function<void(const QString& name, int pictureIndex, int code, bool hasCodeWheel,
                                            bool dimmable, bool pictureChanged)>;
 
-  // The button column goes on buttonPanel, the editor panel on mainPanel.
+  // The button column goes on buttonPanel, the editor panel (AdvSmoothPanel1)
+  // on mainPanel.
   // Fills an empty RuimteImageList / AppImageList of the installation from
   // the built-in picture sets.
   TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QWidget* mainPanel);
@@ -106,8 +110,7 @@ class TRuimteAppSelHandler : public QObject {
   QColor normalEditColour_;
   QColor normalFrameColour_;
   StoreCallback store_;
-  QPointer<TfrmRuimteAppSel> form_;
-  QWidget* mainPanel_;
+  TfrmRuimteAppSel* const form_;  // owned by the screen
   bool isRoom_;
   bool dimmable_ = false;
   bool hasCodeWheel_ = false;
@@ -117,6 +120,8 @@ class TRuimteAppSelHandler : public QObject {
   TImageList* perItem_ = nullptr;
   int pictureIndex_ = -1;
   std::unique_ptr<TIndicatorHandler> indicator_;
+  std::unique_ptr<TYesNo> dimChoice_;        // imgDimJa / imgDimNee
+  std::unique_ptr<TYesNo> codeWheelChoice_;  // imgCodeSchijfJa / imgCodeSchijfNee
   QWidget* pickedMark_ = nullptr;
   int currentPage_ = 0;  // library page drawn  // ring around the picked library picture
   std::unique_ptr<TRuimteAppSelButHandler> buttons_;

@@ -2,48 +2,26 @@
 
 #include <QObject>
 #include <QString>
-#include <array>
 #include <functional>
 #include <memory>
-#include <optional>
+
+#include "gui/common/TileRow.h"
 
 class QWidget;
 class TContentScreen;
-class TImage;
 class TIndicatorHandler;
-class TLabel;
 class TRuimteAppButHandler;
 class TRuimteApparaat;
 class TSceneAppUIHandler;
-class TSceneSamenstellenUIHandler;
 class TSmoothPanel;
 
-// One tile of the composition screen: background 130 x 198, picture
-// 130 x 80, caption; on the device row in item mode also the LED strip.
-class TSceneSamenstellenUI {
- public:
-  TSceneSamenstellenUI(TSceneSamenstellenUIHandler* owner, TImage* background, TImage* picture,
-                       TLabel* caption, TImage* led);
-  // Selected: shared picture 1 and a white caption; else picture 2, black.
-  void SetSelected(bool selected);
-  bool IsSelected() const { return selected_; }
-  // The LED strip (when the tile has one) by action: 0 red, 17 or more
-  // green, else yellow; no value: all off.
-  void SetLed(std::optional<int> action);
+// A composition tile: background, picture, caption and, on the device row in
+// item mode, the LED strip.
+using TSceneSamenstellenUI = TTile;
 
-  TSceneSamenstellenUIHandler* Owner;
-  TImage* Background;
-  TImage* Picture;
-  TLabel* Caption;
-  TImage* Led;  // null without LEDs
-
- private:
-  bool selected_ = false;
-};
-
-// One row of the composition screen (rooms or the devices of one room): four
-// tiles a page, up to four pages. Unlike the home screen the blank slot after
-// the last item cannot be chosen, and nothing is ever changed here: the
+// One row of the composition screen (rooms, or the devices of one room):
+// four tiles a page, up to four pages. Unlike the home screen the blank slot
+// after the last item cannot be chosen, and nothing is ever changed here: the
 // choice only goes back through the result callback.
 class TSceneSamenstellenUIHandler : public QObject {
   Q_OBJECT
@@ -53,44 +31,32 @@ class TSceneSamenstellenUIHandler : public QObject {
 
   ~TSceneSamenstellenUIHandler() override;
 
-  // Moves the highlight to the sender's tile when it holds an item.
-  virtual void SelectTile(QObject* sender);
   virtual int ItemCount() const = 0;
-  // Fills the four tiles from item `first` on.
-  virtual void FillTiles(int first) = 0;
+  // Draws item `index` into its tile.
+  virtual void FillTile(TSceneSamenstellenUI& tile, int index) = 0;
+  // After the row selected item `index` (a click, a page change or Show).
+  virtual void TileSelected(int index) = 0;
   // Every tile takes the unselected look.
   virtual void Close();
 
   // Shows `page` (0..3); a changed page selects its first tile.
-  void ShowPage(int page);
-  int CurrentPage() const;
+  void ShowPage(int page) { row_.ShowPage(page); }
+  int CurrentPage() const { return row_.CurrentPage(); }
   // Current page x 4 + selected position.
-  int AbsoluteIndex() const;
-  int SelectedPosition() const { return selected_; }
+  int AbsoluteIndex() const { return row_.AbsoluteIndex(); }
+  int SelectedPosition() const { return row_.SelectedPosition(); }
   bool IsTargetMode() const { return targetMode_; }
-  TSceneSamenstellenUI* Tile(int position) const { return tiles_[position].get(); }
-  TIndicatorHandler* Indicator() const { return indicator_.get(); }
+  TSceneSamenstellenUI* Tile(int position) const { return row_.Tile(position); }
+  TIndicatorHandler* Indicator() const { return row_.Indicator(); }
+  TTileRow& Row() { return row_; }
   TRuimteApparaat* Design() const { return form_; }
-  TSmoothPanel* Panel() const;
 
  protected:
-  TSceneSamenstellenUIHandler(QWidget* mainPanel, QWidget* buttonPanel, bool targetMode,
-                              TRuimteApparaat* form);
-  void AddTile(int position, TImage* background, TImage* picture, TLabel* caption, TImage* led);
-  // The sender's tile shows an item of this row.
-  bool HoldsItem(QObject* sender) const;
-  // Draws picture `index` of the room (or device) picture list; clears for -1.
-  void DrawPicture(TImage* target, int index, bool room) const;
+  TSceneSamenstellenUIHandler(bool targetMode, TRuimteApparaat* form);
 
-  QWidget* mainPanel_;
-  QWidget* buttonPanel_;
-  ResultCallback result_;
   bool targetMode_;
-  TRuimteAppButHandler* buttons_ = nullptr;  // the room row's, shared
-  int selected_ = 0;
   TRuimteApparaat* form_;
-  std::unique_ptr<TIndicatorHandler> indicator_;
-  std::array<std::unique_ptr<TSceneSamenstellenUI>, 4> tiles_;
+  TTileRow row_;
 };
 
 // The room row; owns the screen (its own TRuimteApparaat form and
@@ -111,10 +77,10 @@ class TSceneRuimteUIHandler : public TSceneSamenstellenUIHandler {
   // nothing.
   void Show(int room, int device, int action, ResultCallback onResult);
 
-  // Base, then shows the devices of the chosen room.
-  void SelectTile(QObject* sender) override;
   int ItemCount() const override;
-  void FillTiles(int first) override;
+  void FillTile(TSceneSamenstellenUI& tile, int index) override;
+  // Shows the devices of the chosen room.
+  void TileSelected(int index) override;
   // Closes the screen: tiles unselected, panel and column hidden.
   void Close() override;
   // "OK": reports (room, device, action) and closes.
@@ -125,11 +91,15 @@ class TSceneRuimteUIHandler : public TSceneSamenstellenUIHandler {
 
   bool IsShown() const;
   TSceneAppUIHandler* Devices() const { return apps_.get(); }
-  TRuimteAppButHandler* Buttons() const { return ownedButtons_.get(); }
+  TRuimteAppButHandler* Buttons() const { return buttons_.get(); }
+  TSmoothPanel* Panel() const;
 
  private:
+  void ShowDevicesOf(int room);
+
+  ResultCallback result_;
   std::unique_ptr<TContentScreen> screen_;
-  std::unique_ptr<TRuimteAppButHandler> ownedButtons_;
+  std::unique_ptr<TRuimteAppButHandler> buttons_;
   std::unique_ptr<TSceneAppUIHandler> apps_;
 };
 
@@ -137,16 +107,14 @@ class TSceneRuimteUIHandler : public TSceneSamenstellenUIHandler {
 class TSceneAppUIHandler : public TSceneSamenstellenUIHandler {
   Q_OBJECT
  public:
-  TSceneAppUIHandler(QWidget* mainPanel, QWidget* buttonPanel, bool targetMode, TRuimteApparaat* form,
-                     TRuimteAppButHandler* buttons);
+  TSceneAppUIHandler(bool targetMode, TRuimteApparaat* form, TRuimteAppButHandler* buttons);
   ~TSceneAppUIHandler() override;
 
-  // Base, then the action: the opening item's action again on the device
-  // index first selected after Show (in any room), else off; then the
-  // buttons follow the selected device.
-  void SelectTile(QObject* sender) override;
   int ItemCount() const override;
-  void FillTiles(int first) override;
+  void FillTile(TSceneSamenstellenUI& tile, int index) override;
+  // The action: the opening item's again on the device index first selected
+  // after Show (in any room), else off; then the buttons follow the device.
+  void TileSelected(int index) override;
 
   // The action buttons (item mode).
   void ActionOn();
@@ -154,6 +122,10 @@ class TSceneAppUIHandler : public TSceneSamenstellenUIHandler {
   void ActionDim();
   void DimDown();
   void DimUp();
+
+  // Dimmer buttons follow Dimbaar; on, off and OK need a device with a
+  // picture (an empty slot cannot be chosen).
+  void UpdateButtons();
 
   int Room() const { return room_; }
   int Action() const { return action_; }
@@ -164,12 +136,13 @@ class TSceneAppUIHandler : public TSceneSamenstellenUIHandler {
   // The opening action on the selected tile's LED (none when the opening
   // item named no device); a dim level also goes to LDimmer.
   void DrawOpeningAction();
-  void UpdateButtons();
+  void SetAction(int action);
   int DimLevel() const;
   void SetDimLevel(int level);
 
+  TRuimteAppButHandler* buttons_;
   int room_ = 0;
   int remembered_ = -1;
-  int openRoom_ = -1, openDevice_ = -1, openAction_ = 0;
+  int openDevice_ = -1, openAction_ = 0;
   int action_ = 0;
 };

@@ -8,14 +8,14 @@
 
 #include "gui/shell/RoundForm.h"
 #include "gui/shell/Utilities.h"
-#include "ui_Melding.h"
 #include "gui/widgets/Artwork.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
+#include "ui_Melding.h"
 
 TfrmMeld* frmMeld = nullptr;
 
-TfrmMeld::TfrmMeld(QWidget* parent) : QDialog(parent), ui(new Ui::TfrmMeld) {
+TfrmMeld::TfrmMeld(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TfrmMeld>()) {
   ui->setupUi(this);
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
   setFixedSize(480, 360);
@@ -42,7 +42,7 @@ TfrmMeld::TfrmMeld(QWidget* parent) : QDialog(parent), ui(new Ui::TfrmMeld) {
   TUtilities::RoundButtons(this);
 }
 
-TfrmMeld::~TfrmMeld() { delete ui; }
+TfrmMeld::~TfrmMeld() = default;
 
 TImage* TfrmMeld::Image1() const { return ui->Image1; }
 TLabel* TfrmMeld::Label1() const { return ui->Label1; }
@@ -97,10 +97,10 @@ int ShowMeld(const QString& line1, const QString& line2, const QString& button1,
   if (!parent) parent = QApplication::activeWindow();
   // A message asked while another is open nests; the outer one is restored.
   TfrmMeld* outer = frmMeld;
-  auto* dialog = new TfrmMeld(parent);
-  frmMeld = dialog;
+  auto dialog = std::make_unique<TfrmMeld>(parent);
+  frmMeld = dialog.get();
   const int result = dialog->Meld(line1, line2, button1, button2);
-  delete dialog;
+  dialog.reset();
   frmMeld = outer;
   return result;
 }

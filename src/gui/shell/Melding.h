@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <memory>
 
 namespace Ui {
 class TfrmMeld;
@@ -37,7 +38,7 @@ class TfrmMeld : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
-  Ui::TfrmMeld* ui;
+  std::unique_ptr<Ui::TfrmMeld> ui;
 };
 
 // The dialog currently shown, or null.

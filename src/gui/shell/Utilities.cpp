@@ -187,16 +187,13 @@ bool TUtilities::CheckCode(int code) {
 TIndicatorHandler::TIndicatorHandler(int itemsPerPage, ClickHandler onClick, QObject* parent)
     : QObject(parent), OnClick(std::move(onClick)), ItemsPerPage(itemsPerPage) {}
 
-TIndicatorHandler::~TIndicatorHandler() {
-  for (TIndicatorUI* i : Indicators) delete i;
-}
+TIndicatorHandler::~TIndicatorHandler() = default;
 
 void TIndicatorHandler::AddIndicator(TImage* image) {
   if (!image || Count >= int(Indicators.size())) return;
   const int index = Count;
-  auto* dot = new TIndicatorUI(image);
-  dot->Clickable = true;
-  Indicators[index] = dot;
+  Indicators[index] = std::make_unique<TIndicatorUI>(image);
+  Indicators[index]->Clickable = true;
   image->setTag(index);
   image->setTransparent(true);
   connect(image, &TImage::clicked, this, [this, index](QObject* sender) {
@@ -208,7 +205,7 @@ void TIndicatorHandler::AddIndicator(TImage* image) {
 void TIndicatorHandler::Update(int page, int itemCount) {
   const TImageFetcher* f = TImageFetcher::Instance();
   for (int i = 0; i < Count; ++i) {
-    TIndicatorUI* dot = Indicators[i];
+    TIndicatorUI* dot = Indicators[i].get();
     const bool available = ItemsPerPage * i <= itemCount;
     dot->Clickable = available;
     dot->Image->setPicture(f->Picture(!available  ? UIPic::PIDisabled

@@ -5,6 +5,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <memory>
 
 class QWidget;
 class TGradBtn;
@@ -93,5 +94,5 @@ class TIndicatorHandler : public QObject {
   int Count = 0;
   int CurrentPage = -1;
   int ItemsPerPage;
-  std::array<TIndicatorUI*, 4> Indicators{};
+  std::array<std::unique_ptr<TIndicatorUI>, 4> Indicators{};
 };

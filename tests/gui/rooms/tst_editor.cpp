@@ -12,14 +12,14 @@
 #include "core/device/SimulatedBox.h"
 #include "core/model/ImageList.h"
 #include "core/model/LoadSave.h"
+#include "core/shell/Language.h"
 #include "gui/rooms/RuimteAppSelButHandler.h"
 #include "gui/rooms/RuimteAppSelHandler.h"
-#include "core/shell/Language.h"
 #include "gui/shell/Melding.h"
-#include "ui_RuimteAppSelInterface.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
 #include "gui/widgets/SmoothPanel.h"
+#include "ui_RuimteAppSelInterface.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ class TstEditor : public QObject {
       stored_ = Stored{n, p, c, w, d, ch};
     };
   }
-  static Ui::TfrmRuimteAppSel* UI(TRuimteAppSelHandler* h) { return h->Form()->ui; }
+  static Ui::TfrmRuimteAppSel* UI(TRuimteAppSelHandler* h) { return h->Form()->ui.get(); }
   static void Click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
   static TImage* LibraryImage(TRuimteAppSelHandler* h, int k) {
     auto* ui = UI(h);

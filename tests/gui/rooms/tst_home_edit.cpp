@@ -16,7 +16,7 @@ using Ev = SimulatedBox::SwitchEvent;
 class TstHomeEdit : public HomeScreenTest {
   Q_OBJECT
 
-  Ui::TfrmRuimteAppSel* EditorUi(TRuimteAppUIHandler* row) { return row->Editor()->Form()->ui; }
+  Ui::TfrmRuimteAppSel* EditorUi(TRuimteAppUIHandler* row) { return row->Editor()->Form()->ui.get(); }
   void Ok(TRuimteAppUIHandler* row) { QTest::mouseClick(row->Editor()->Buttons()->ButOK(), Qt::LeftButton); }
 
  private slots:

@@ -8,6 +8,8 @@
 
 #include "TestSupport.h"
 #include "gui/GallerySupport.h"
+#include "gui/common/Tile.h"
+#include "gui/common/YesNo.h"
 #include "gui/shell/Melding.h"
 #include "gui/shell/UIImages.h"
 #include "gui/shell/Utilities.h"
@@ -16,7 +18,6 @@
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
-#include "gui/widgets/Tile.h"
 
 class TstGallery : public QObject {
   Q_OBJECT
@@ -26,6 +27,34 @@ class TstGallery : public QObject {
   void save(const QImage& img, const QString& name, QSize expected) {
     SaveGalleryPicture(img, dir_, name, expected);
   }
+  // A tile's controls on `sheet` at (x, y), laid out as the forms have them.
+  TTile* MakeTile(QWidget* sheet, int x, int y, TTile::Look look = TTile::Look::Item) {
+    const bool item = look == TTile::Look::Item;
+    TTileParts p;
+    p.Background = new TImage(sheet);
+    p.Background->setGeometry(x, y, 130, item ? 198 : 116);
+    p.Background->setTransparent(true);
+    if (item) {
+      p.Picture = new TImage(sheet);
+      p.Picture->setGeometry(x, y + 28, 130, 80);
+      p.Picture->setTransparent(true);
+      p.Led = new TImage(sheet);
+      p.Led->setGeometry(x + 33, y + 164, 64, 16);
+      p.Led->hide();
+    } else {
+      p.Number = new TLabel(sheet);
+      p.Number->setGeometry(x, y + 8, 130, 18);
+      p.Number->setAlignment(Qt::AlignCenter);
+    }
+    p.Caption = new TLabel(sheet);
+    p.Caption->setGeometry(x, y + (item ? 114 : 44), 130, 36);
+    p.Caption->setAlignment(Qt::AlignCenter);
+    p.Caption->setWordWrap(true);
+    tiles_.push_back(std::make_unique<TTile>(p, look));
+    return tiles_.back().get();
+  }
+  std::vector<std::unique_ptr<TTile>> tiles_;
+
   static QWidget* Sheet(int w, int h) {
     auto* s = new QWidget;
     s->resize(w, h);
@@ -86,18 +115,12 @@ class TstGallery : public QObject {
     const auto rooms = BuiltinRoomPictures();
     const auto devices = BuiltinDevicePictures();
     for (int i = 0; i < 4; ++i) {
-      auto* t = new TTile(sheet.get());
-      t->move(15 + i * 146, 40);
-      t->setTag(i);
-      t->setSelected(i == 1);
-      t->Picture()->setPicture(i < 2 ? rooms[size_t(i)] : devices[size_t(i)]);
-      t->Caption()->setText(i == 3 ? QStringLiteral("Ceiling light over the dining table")
-                                   : QStringLiteral("Tile %1").arg(i));
-      if (i >= 2) {
-        t->TopCaption()->setText(QStringLiteral("Kitchen"));
-        t->TopCaption()->show();
-        t->setLedAction(i == 2 ? 17 : 8);
-      }
+      TTile* t = MakeTile(sheet.get(), 15 + i * 146, 40);
+      t->SetSelected(i == 1);
+      t->Show(
+          i < 2 ? rooms[size_t(i)] : devices[size_t(i)],
+          i == 3 ? QStringLiteral("Ceiling light over the dining table") : QStringLiteral("Tile %1").arg(i));
+      if (i >= 2) t->SetLedAction(i == 2 ? 17 : 8);
     }
     auto* dots = new QWidget(sheet.get());
     dots->setGeometry(15, 8, 130, 25);
@@ -109,22 +132,24 @@ class TstGallery : public QObject {
     }
     ind.Update(1, 9);
     for (int i = 0; i < 4; ++i) {
-      auto* s = new TTile(sheet.get(), TTile::Kind::Scene);
-      s->move(15 + i * 146, 250);
-      s->setSelected(i == 0);
-      s->TopCaption()->setText(QString::number(i + 1));
-      s->Caption()->setText(i == 0 ? QStringLiteral("Good night") : QStringLiteral("Scene %1").arg(i + 1));
+      TTile* s = MakeTile(sheet.get(), 15 + i * 146, 250, TTile::Look::Scene);
+      s->SetSelected(i == 0);
+      s->Number->setText(QString::number(i + 1));
+      s->Show(QImage(), i == 0 ? QStringLiteral("Good night") : QStringLiteral("Scene %1").arg(i + 1));
     }
-    auto* yn = new TYesNo(sheet.get());
-    yn->move(15, 390);
-    yn->YesLabel()->setText(QStringLiteral("yes"));
-    yn->NoLabel()->setText(QStringLiteral("no"));
-    yn->setChoice(true);
-    auto* yn2 = new TYesNo(sheet.get());
-    yn2->move(300, 390);
-    yn2->YesLabel()->setText(QStringLiteral("yes"));
-    yn2->NoLabel()->setText(QStringLiteral("no"));
-    yn2->setChoice(false);
+    for (int i = 0; i < 2; ++i) {
+      auto* yesDot = new TImage(sheet.get());
+      yesDot->setGeometry(15 + i * 285, 390, 25, 25);
+      auto* yesLabel = new TLabel(sheet.get());
+      yesLabel->setGeometry(45 + i * 285, 390, 80, 25);
+      auto* noDot = new TImage(sheet.get());
+      noDot->setGeometry(135 + i * 285, 390, 25, 25);
+      auto* noLabel = new TLabel(sheet.get());
+      noLabel->setGeometry(165 + i * 285, 390, 80, 25);
+      auto* yn = new TYesNo(yesDot, yesLabel, noDot, noLabel, sheet.get());
+      yn->SetTexts(QStringLiteral("yes"), QStringLiteral("no"));
+      yn->SetChoice(i == 0);
+    }
     const auto* fetch = TImageFetcher::Instance();
     for (int n : {UIPic::PlineUpU, UIPic::PlineUpD, UIPic::PlineDnU, UIPic::PlineDnD}) {
       auto* a = new TImage(sheet.get());
@@ -228,11 +253,9 @@ class TstGallery : public QObject {
     for (const char* name : {"wide.jpg", "tall.bmp"}) {
       const auto r = TUtilities::LoadPicture(tmp.filePath(QLatin1String(name)));
       QVERIFY2(r.ok(), qPrintable(r.Error));
-      auto* t = new TTile(sheet.get());
-      t->move(10 + i * 150, 6);
-      t->setSelected(true);
-      t->Picture()->setPicture(r.Picture, r.TransparentColour);
-      t->Caption()->setText(QLatin1String(name));
+      TTile* t = MakeTile(sheet.get(), 10 + i * 150, 6);
+      t->SetSelected(true);
+      t->Show(r.Picture, QLatin1String(name), r.TransparentColour);
       ++i;
     }
     save(sheet->grab().toImage(), QStringLiteral("loaded_pictures.png"), QSize(300, 210));

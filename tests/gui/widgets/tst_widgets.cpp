@@ -9,7 +9,6 @@
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
-#include "gui/widgets/Tile.h"
 
 class TstWidgets : public QObject {
   Q_OBJECT
@@ -95,58 +94,6 @@ class TstWidgets : public QObject {
     // Colours set as properties, as a .ui file does for a promoted button.
     QVERIFY(b.setProperty("gradientFrom", QColor(Qt::red)));
     QCOMPARE(b.gradientFrom(), QColor(Qt::red));
-  }
-
-  void tileParts() {
-    TTile t;
-    t.setTag(3);
-    for (QObject* part : {static_cast<QObject*>(t.Background()), static_cast<QObject*>(t.Picture()),
-                          static_cast<QObject*>(t.Caption())})
-      QCOMPARE(TUtilities::SenderTag(part), 3);
-    QSignalSpy click(&t, &TTile::clicked);
-    QTest::mouseClick(t.Caption(), Qt::LeftButton);
-    QCOMPARE(click.size(), 1);
-    QCOMPARE(click.at(0).at(0).value<QObject*>(), t.Caption());
-    const auto* f = TImageFetcher::Instance();
-    t.setSelected(true);
-    QCOMPARE(t.Background()->picture(), f->Picture(UIPic::Selected));
-    QCOMPARE(t.Caption()->fontColor(), QColor(Qt::white));
-    t.setSelected(false);
-    QCOMPARE(t.Background()->picture(), f->Picture(UIPic::NotSelected));
-    QCOMPARE(t.Caption()->fontColor(), QColor(Qt::black));
-    QVERIFY(!t.Led()->isVisibleTo(&t));
-    t.setLedAction(0);
-    QCOMPARE(t.Led()->picture(), f->Picture(UIPic::LedsRed));
-    t.setLedAction(17);
-    QCOMPARE(t.Led()->picture(), f->Picture(UIPic::LedsGreen));
-    t.setLedAction(8);
-    QCOMPARE(t.Led()->picture(), f->Picture(UIPic::LedsYellow));
-    t.setLedAction(std::nullopt);
-    QCOMPARE(t.Led()->picture(), f->Picture(UIPic::LedsNone));
-    QVERIFY(t.Led()->isVisibleTo(&t));
-
-    TTile scene(nullptr, TTile::Kind::Scene);
-    QCOMPARE(scene.size(), QSize(130, 116));
-    scene.setSelected(true);
-    QCOMPARE(scene.Background()->picture(), f->Picture(UIPic::SceneSelected));
-  }
-
-  void yesNo() {
-    TYesNo yn;
-    const auto* f = TImageFetcher::Instance();
-    QSignalSpy picked(&yn, &TYesNo::picked);
-    QTest::mouseClick(yn.YesImage(), Qt::LeftButton);
-    QCOMPARE(picked.size(), 1);
-    QCOMPARE(picked.at(0).at(0).toBool(), true);
-    QVERIFY(yn.choice());
-    QCOMPARE(yn.YesImage()->picture(), f->Picture(UIPic::PISel));
-    QCOMPARE(yn.NoImage()->picture(), f->Picture(UIPic::PIDisabled));
-    yn.setAutoChoose(false);
-    QTest::mouseClick(yn.NoLabel(), Qt::LeftButton);
-    QCOMPARE(picked.at(1).at(0).toBool(), false);
-    QVERIFY(yn.choice());  // the owner decides
-    yn.setChoice(false);
-    QCOMPARE(yn.NoImage()->picture(), f->Picture(UIPic::PISel));
   }
 
   void builtinLibraries() {
