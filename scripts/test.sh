@@ -7,4 +7,5 @@ scripts/build.sh
 build="${KLV_BUILD_DIR:-build}"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+scripts/check-layers.sh "$build"
 if [ -x scripts/check-install.sh ]; then scripts/check-install.sh "$build"; fi

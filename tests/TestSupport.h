@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -10,11 +11,17 @@
 
 // A scratch working folder and settings store for one test: the working files
 // and the "Language" setting go to a temporary folder, and the installation
-// object is dropped so that the next Instance() loads from there.
+// object is dropped so that the next Instance() loads from there. QSettings
+// reads XDG_CONFIG_HOME only once per process, so its path is set as well;
+// otherwise every later workspace would write into the first one's folder
+// after that was removed.
 class TempWorkspace {
  public:
   TempWorkspace() {
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.path() + QStringLiteral("/config")));
+    const QString config = dir_.path() + QStringLiteral("/config");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
     QDir().mkpath(dir_.path() + QStringLiteral("/work"));
     SetWorkingFolder(dir_.path() + QStringLiteral("/work"));
     TLoadSave::Release();

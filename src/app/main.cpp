@@ -2,6 +2,7 @@
 
 #include "gui/shell/BaseForm.h"
 #include "gui/shell/SingleInstance.h"
+#include "usb/SystemHid.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
   TSingleInstance instance;
   if (!instance.Claim()) return 0;
 
+  UseSystemHid();
   TMainForm form;
   QObject::connect(&instance, &TSingleInstance::RaiseRequested, &form, &TMainForm::BringToFront);
   form.show();

@@ -7,6 +7,7 @@
 
 #include "Ctl.h"
 #include "core/shell/WorkingFolder.h"
+#include "usb/SystemHid.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setOrganizationName(QStringLiteral("Dravik"));
   QCoreApplication::setApplicationName(QStringLiteral("KLV-820"));
+  UseSystemHid();
 
   QTextStream out(stdout);
   QTextStream err(stderr);

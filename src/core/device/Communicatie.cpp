@@ -1,5 +1,6 @@
 #include "core/device/Communicatie.h"
 
+#include <QDate>
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -7,6 +8,7 @@
 
 #include "core/device/BoxClock.h"
 #include "core/device/MyDevFunctions.h"
+#include "core/device/Protocol.h"
 #include "core/model/LoadSave.h"
 #include "core/timers/sunrise.h"
 
@@ -26,14 +28,14 @@ bool HasCodeWheel(const TApparaat& d) { return d.CodeSchijf != 0; }
 
 // Starts a report in OutReport. Bytes a command does not name are zero, so a
 // trace of the link is the same on every run.
-void BeginReport(char command) {
+void BeginReport(uint8_t command) {
   std::memset(OutReport, 0, ReportSize);
-  OutReport[1] = uint8_t(command);
+  OutReport[Protocol::CommandByte] = command;
 }
 
 void PutOffset(int offset) {
-  OutReport[2] = uint8_t(offset & 0xFF);
-  OutReport[3] = uint8_t((offset >> 8) & 0xFF);
+  OutReport[Protocol::OffsetByte] = uint8_t(offset & 0xFF);
+  OutReport[Protocol::OffsetByte + 1] = uint8_t((offset >> 8) & 0xFF);
 }
 
 bool Request() {
@@ -104,15 +106,16 @@ void TCommunicatie::UploadProgramme() {
   BuildProgrammeImage();
   if (!BoxConnected) return;
   const int n = imageLength_;
-  for (int offset = 0; offset < n; offset += 60) {
-    BeginReport('P');
+  for (int offset = 0; offset < n; offset += Protocol::ChunkSize) {
+    BeginReport(Protocol::StoreProgramme);
     PutOffset(offset);
-    const int count = std::min(60, ImageSize - offset);
-    std::copy_n(Image.begin() + offset, count, OutReport + 5);
+    const int count = std::min(Protocol::ChunkSize, ImageSize - offset);
+    std::copy_n(Image.begin() + offset, count, OutReport + Protocol::DataByte);
     // A full programme's end byte lies alone at 1500; that chunk says it
     // carries one byte, so a box whose programme memory ends at 1501 takes it
     // whole. Every other chunk says 60.
-    OutReport[4] = offset + 60 > ImageSize ? uint8_t(ImageSize - offset) : 60;
+    OutReport[Protocol::LengthByte] =
+        offset + Protocol::ChunkSize > ImageSize ? uint8_t(ImageSize - offset) : Protocol::ChunkSize;
     WriteReport(OutReport);
   }
 }
@@ -124,10 +127,11 @@ bool TCommunicatie::ReadProgramme(std::array<uint8_t, ImageSize>& buffer) {
   // 0..1500 inclusive: otherwise a full programme could never verify.
   int j = 0;
   while (j < ImageSize) {
-    BeginReport('p');
+    BeginReport(Protocol::ReadProgramme);
     PutOffset(j);
     if (!Request()) return false;
-    for (int i = 1; i <= 64 && j < ImageSize; ++i, ++j) {
+    for (int i = Protocol::AnswerByte; i < Protocol::AnswerByte + Protocol::PageSize && j < ImageSize;
+         ++i, ++j) {
       buffer[j] = InReport[i];
       if (j % 5 == 0 && buffer[j] == EndByte) return true;
     }
@@ -163,11 +167,11 @@ void TCommunicatie::BuildSceneTable() {
 bool TCommunicatie::ReadSceneTable() {
   if (!BoxConnected) return false;
   bool all = true;
-  for (int offset = 0; offset < SceneTableSize; offset += 64) {
-    BeginReport('c');
+  for (int offset = 0; offset < SceneTableSize; offset += Protocol::PageSize) {
+    BeginReport(Protocol::ReadSceneTable);
     PutOffset(offset);
     if (Request()) {
-      std::copy_n(InReport + 1, 64, BoxSceneTable.begin() + offset);
+      std::copy_n(InReport + Protocol::AnswerByte, Protocol::PageSize, BoxSceneTable.begin() + offset);
     } else {
       // The table is known to differ from what the box holds; asking for the
       // remaining pages of a box that stopped answering would only keep the
@@ -184,12 +188,12 @@ void TCommunicatie::SyncSceneTable() {
   BuildSceneTable();
   if (read && SceneTable == BoxSceneTable) return;
   if (!BoxConnected) return;
-  for (int offset = 0; offset <= 480; offset += 60) {
-    BeginReport('C');
+  for (int offset = 0; offset < SceneTableSize; offset += Protocol::ChunkSize) {
+    BeginReport(Protocol::StoreSceneTable);
     PutOffset(offset);
-    const int count = std::min(60, SceneTableSize - offset);
-    std::copy_n(SceneTable.begin() + offset, count, OutReport + 5);
-    OutReport[4] = offset < 480 ? 60 : 32;
+    const int count = std::min(Protocol::ChunkSize, SceneTableSize - offset);
+    std::copy_n(SceneTable.begin() + offset, count, OutReport + Protocol::DataByte);
+    OutReport[Protocol::LengthByte] = uint8_t(count);
     WriteReport(OutReport);
   }
   ReadSceneTable();
@@ -197,8 +201,8 @@ void TCommunicatie::SyncSceneTable() {
 
 void TCommunicatie::ActivateScene(int index) {
   if (!BoxConnected) return;
-  BeginReport('S');
-  OutReport[2] = uint8_t(index & 0xFF);
+  BeginReport(Protocol::RunScene);
+  OutReport[Protocol::SceneIndexByte] = uint8_t(index & 0xFF);
   WriteReport(OutReport);
 }
 
@@ -209,7 +213,49 @@ void TCommunicatie::SendSunTable() {
   tsunrise sun;
   sun.BuildSunriseTable(p.Latitude, p.Longitude, p.TimeZone);
   sun.BuildSunsetTable(p.Latitude, p.Longitude, p.TimeZone);
-  sun.StoreSunTable();
+  StoreSunTable(sun);
+}
+
+void TCommunicatie::StoreSunTable(const tsunrise& sun) {
+  if (!BoxConnected) return;
+  // Unlike the other stores, bytes past a chunk's data are left as the
+  // previous report had them: the box ignores them.
+  for (int offset = 0; offset < tsunrise::TableSize; offset += Protocol::ChunkSize) {
+    const int length = std::min(Protocol::ChunkSize, tsunrise::TableSize - offset);
+    OutReport[0] = 0;
+    OutReport[Protocol::CommandByte] = Protocol::StoreSunTable;
+    PutOffset(offset);
+    OutReport[Protocol::LengthByte] = static_cast<uint8_t>(length);
+    std::memcpy(OutReport + Protocol::DataByte, sun.SunTable + offset, length);
+    WriteReport(OutReport);
+  }
+}
+
+bool TCommunicatie::FetchSunTable(tsunrise& sun) {
+  if (!BoxConnected) return false;
+  std::memset(sun.SunTable, 0, sizeof sun.SunTable);
+  for (int offset = 0; offset < tsunrise::TableSize; offset += Protocol::PageSize) {
+    OutReport[0] = 0;
+    OutReport[Protocol::CommandByte] = Protocol::ReadSunTable;
+    PutOffset(offset);
+    if (!Request()) return false;
+    std::memcpy(sun.SunTable + offset, InReport + Protocol::AnswerByte,
+                std::min(Protocol::PageSize, tsunrise::TableSize - offset));
+  }
+  return true;
+}
+
+bool TCommunicatie::VerifySunTable(tsunrise& sun, const TSunPlace& place, int year) {
+  sun.BuildTable(place, year);
+  if (!BoxConnected) return true;
+  uint8_t computed[tsunrise::TableSize];
+  std::memcpy(computed, sun.SunTable, sizeof computed);
+  if (!FetchSunTable(sun)) return false;
+  return std::memcmp(computed, sun.SunTable, sizeof computed) == 0;
+}
+
+bool TCommunicatie::VerifySunTable(tsunrise& sun) {
+  return VerifySunTable(sun, tsunrise::Place(TLoadSave::Instance()->Location), QDate::currentDate().year());
 }
 
 // ---- verification ----
@@ -219,7 +265,7 @@ bool TCommunicatie::VerifyBox() {
   if (!ReadSceneTable() || SceneTable != BoxSceneTable) return false;
   {
     tsunrise sun;
-    if (!sun.VerifySunTable()) return false;
+    if (!VerifySunTable(sun)) return false;
   }
   return ProgrammeMatches();
 }
@@ -230,7 +276,7 @@ TCommunicatie::BlockCheck TCommunicatie::CheckBlocks() {
   c.SceneTableEqual = ReadSceneTable() && SceneTable == BoxSceneTable;
   {
     tsunrise sun;
-    c.SunTableEqual = BoxConnected && sun.VerifySunTable();
+    c.SunTableEqual = BoxConnected && VerifySunTable(sun);
   }
   c.ProgrammeEqual = ProgrammeMatches();
   return c;
@@ -240,10 +286,10 @@ TCommunicatie::BlockCheck TCommunicatie::CheckBlocks() {
 
 void SendSwitch(uint8_t code, uint8_t actionByte) {
   if (!BoxConnected) return;
-  BeginReport('Z');
-  OutReport[2] = code;
-  OutReport[3] = actionByte;
-  OutReport[4] = 5;
+  BeginReport(Protocol::Switch);
+  OutReport[Protocol::SwitchCodeByte] = code;
+  OutReport[Protocol::SwitchActionByte] = actionByte;
+  OutReport[Protocol::SwitchTailByte] = Protocol::SwitchTail;
   WriteReport(OutReport);
 }
 
@@ -264,21 +310,22 @@ uint8_t AddressCheckByte(uint8_t a, uint8_t b, uint8_t c) { return uint8_t(255 -
 void CheckBoxAddress() {
   if (!BoxConnected) return;
   LastAddressCheck = BoxAddressCheck();
-  BeginReport('d');
+  BeginReport(Protocol::ReadAddress);
   if (!Request()) return;  // no answer: nothing is known, so nothing is replaced
+  const uint8_t* a = InReport + Protocol::AnswerByte;
   LastAddressCheck.Answered = true;
-  LastAddressCheck.Address = {InReport[1], InReport[2], InReport[3]};
-  LastAddressCheck.Check = InReport[4];
-  LastAddressCheck.Valid = InReport[4] == AddressCheckByte(InReport[1], InReport[2], InReport[3]);
+  LastAddressCheck.Address = {a[0], a[1], a[2]};
+  LastAddressCheck.Check = InReport[Protocol::AnswerCheckByte];
+  LastAddressCheck.Valid = LastAddressCheck.Check == AddressCheckByte(a[0], a[1], a[2]);
   if (LastAddressCheck.Valid) return;
   std::mt19937 rng(uint32_t(std::chrono::system_clock::now().time_since_epoch().count()));
   std::uniform_int_distribution<uint32_t> dist(0, 0x3FFFFF);
   uint32_t v = 0;
   while (v == 0) v = dist(rng);
-  BeginReport('D');
-  OutReport[2] = uint8_t(v >> 16);
-  OutReport[3] = uint8_t((v >> 8) & 0xFF);
-  OutReport[4] = uint8_t(v & 0xFF);
+  BeginReport(Protocol::SetAddress);
+  OutReport[Protocol::AddressByte] = uint8_t(v >> 16);
+  OutReport[Protocol::AddressByte + 1] = uint8_t((v >> 8) & 0xFF);
+  OutReport[Protocol::AddressByte + 2] = uint8_t(v & 0xFF);
   WriteReport(OutReport);
   LastAddressCheck.Replaced = true;
   LastAddressCheck.NewAddress = v;

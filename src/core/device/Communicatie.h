@@ -6,19 +6,12 @@
 
 class ProgAktie;
 struct TApparaat;
+struct TSunPlace;
+class tsunrise;
 
-// The application firmware's command protocol. Every operation sends only
-// while BoxConnected; requests are a WriteReport of OutReport followed by a
-// ReadReport into InReport.
-//
-// Report layouts (byte 1 = command letter; offsets are 16-bit little-endian
-// in bytes 2..3):
-//   'T' 2 year-2000, 3 month, 4 day, 5 hour, 6 minute, 7 second, 8 day of week (1 = Sunday)
-//   'd' request; answer 1..3 address (MSB first), 4 check byte
-//   'D' 2..4 new address (MSB first)
-//   'P' / 'C' 2..3 offset, 4 length, 5..64 data     'p' / 'c' 2..3 offset; answer 1..64 data
-//   'S' 2 scene index
-//   'Z' 2 device code, 3 action byte, 4 = 5
+// The application firmware's command protocol (commands and report layouts:
+// Protocol.h). Every operation sends only while BoxConnected; requests are a
+// WriteReport of OutReport followed by a ReadReport into InReport.
 //
 // Programme record, 5 bytes (bit 0 least significant):
 //   0: bit 0 sun-relative, bit 1 scene entry, bits 2..7 minute (or sun offset)
@@ -45,18 +38,32 @@ class TCommunicatie {
   // sent) into Image. Derives the sun fields (Uur, Minuut) of sun-relative
   // entries and stores them in the entries.
   void BuildProgrammeImage();
-  // BuildProgrammeImage, then 'P' chunks of 60 bytes.
+  // BuildProgrammeImage, then StoreProgramme chunks of 60 bytes.
   void UploadProgramme();
   void BuildSceneTable();
-  // Eight 'c' requests into BoxSceneTable. False when no box is connected or
+  // Eight ReadSceneTable requests into BoxSceneTable. False when no box is connected or
   // an answer did not come (those bytes keep their old value).
   bool ReadSceneTable();
-  // Sends the scene table with 'C' unless the box's equals the built one. A
+  // Sends the scene table (StoreSceneTable) unless the box's equals the built one. A
   // read-back that failed counts as different.
   void SyncSceneTable();
   void ActivateScene(int index);
-  // The sun table for the installation's location, with 'E'.
+  // The sun table for the installation's location (StoreSunTable).
   void SendSunTable();
+  // With a box connected: `sun`'s table in three StoreSunTable reports
+  // (offsets 0, 60, 120; lengths 60, 60, 24). No answer is read. Without a
+  // box: nothing.
+  void StoreSunTable(const tsunrise& sun);
+  // With a box connected: sun.SunTable is cleared, then filled from three
+  // ReadSunTable requests (offsets 0, 64, 128). False when no box is
+  // connected or an answer did not come; the bytes not received stay zero.
+  bool FetchSunTable(tsunrise& sun);
+  // Builds `sun` for `place` and `year`; true when the box holds that table,
+  // or when no box is connected (nothing is sent then). A missing answer
+  // counts as a difference.
+  bool VerifySunTable(tsunrise& sun, const TSunPlace& place, int year);
+  // The same for the installation's location and the current year.
+  bool VerifySunTable(tsunrise& sun);
   // True when the box holds the scene table, sun table and programme image
   // the installation gives. A missing answer counts as a difference.
   bool VerifyBox();
@@ -77,13 +84,13 @@ class TCommunicatie {
   static void DeriveSunFields(ProgAktie& entry);
 
  private:
-  // 'p' read-back of the programme into `buffer`; false on a missing answer.
+  // ReadProgramme read-back of the programme into `buffer`; false on a missing answer.
   bool ReadProgramme(std::array<uint8_t, ImageSize>& buffer);
   bool ProgrammeMatches();
   int imageLength_ = 1;
 };
 
-// Switch report 'Z' into OutReport and write it.
+// Switch report (Protocol::Switch) into OutReport and write it.
 void SendSwitch(uint8_t code, uint8_t actionByte);
 // Action bytes of the switch buttons for `device`.
 uint8_t SwitchOnByte(const TApparaat& device);
@@ -93,22 +100,22 @@ uint8_t LearningTickByte(const TApparaat& device);
 // The same for the editor, which holds the dimmable choice before it is stored.
 uint8_t LearningTickByte(bool dimmable);
 
-// 'T' with `local` (date, time, day of week 1 = Sunday).
+// SetClock with `local` (date, time, day of week 1 = Sunday).
 void SendBoxClock(const QDateTime& local);
 
 // What the last CheckBoxAddress found.
 struct BoxAddressCheck {
-  bool Answered = false;  // the box answered 'd'
+  bool Answered = false;  // the box answered ReadAddress
   std::array<uint8_t, 3> Address{};
   uint8_t Check = 0;
   bool Valid = false;
-  bool Replaced = false;  // a new address was sent with 'D'
+  bool Replaced = false;  // a new address was sent with SetAddress
   uint32_t NewAddress = 0;
 };
 extern BoxAddressCheck LastAddressCheck;
 
-// 'd'; when the check byte is wrong, 'D' with a new random address
-// 1..0x3FFFFF. No 'D' when the box did not answer.
+// ReadAddress; when the check byte is wrong, SetAddress with a new random
+// address 1..0x3FFFFF. Nothing is set when the box did not answer.
 void CheckBoxAddress();
 // The check byte an address needs: 255 - (a + b + c) mod 256.
 uint8_t AddressCheckByte(uint8_t a, uint8_t b, uint8_t c);

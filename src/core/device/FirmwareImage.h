@@ -43,7 +43,7 @@ struct TFirmwareImage {
   bool AllFF(int address) const;
   // Pages holding at least one byte other than 0xFF.
   int UsedPages() const;
-  // The 24-bit sum of the application area, as the box's 'S' answers it.
+  // The 24-bit sum of the application area, as the loader's Sum answers it.
   uint32_t Sum() const;
 };
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/device/MyDevFunctions.h"
+#include "core/device/Protocol.h"
 #include "core/shell/Language.h"
 
 namespace {
@@ -31,10 +32,10 @@ bool TFirmwareUpdater::Read() {
 
 void TFirmwareUpdater::Send(uint8_t command, int address) {
   std::memset(OutReport, 0, ReportSize);
-  OutReport[1] = command;
+  OutReport[Protocol::CommandByte] = command;
   if (address >= 0) {
-    OutReport[2] = uint8_t(address & 0xFF);
-    OutReport[3] = uint8_t(address >> 8);
+    OutReport[Protocol::OffsetByte] = uint8_t(address & 0xFF);
+    OutReport[Protocol::OffsetByte + 1] = uint8_t(address >> 8);
   }
   Write();
 }
@@ -44,23 +45,24 @@ void TFirmwareUpdater::Error(const QString& text) {
 }
 
 bool TFirmwareUpdater::sumflash(uint8_t s1, uint8_t s2, uint8_t s3) {
-  Send('S');
+  Send(Protocol::Loader::Sum);
   // No answer is no proof of an erased flash.
   if (!Read()) return false;
-  return InReport[1] == s1 && InReport[2] == s2 && InReport[3] == s3;
+  const uint8_t* a = InReport + Protocol::AnswerByte;
+  return a[0] == s1 && a[1] == s2 && a[2] == s3;
 }
 
 bool TFirmwareUpdater::Eraseflash() {
-  Send('E');
+  Send(Protocol::Loader::Erase);
   const bool ok = sumflash(kErasedSum[0], kErasedSum[1], kErasedSum[2]);
   if (!ok) Error(GetText(TextId::ErrorErasing));
   return ok;
 }
 
 void TFirmwareUpdater::ReadPage(int address) {
-  Send('f', address);
+  Send(Protocol::Loader::SelectPage, address);
   for (int half = 0; half < 2; ++half) {
-    Send('r', address);
+    Send(Protocol::Loader::ReadPage, address);
     const bool ok = Read();
     halfRead_[address / 64 + half] = ok;
     // A read that timed out leaves the buffer as it was and is caught by verifyflash.
@@ -70,7 +72,7 @@ void TFirmwareUpdater::ReadPage(int address) {
 
 void TFirmwareUpdater::ProgPage(int address) {
   if (AllFF(address)) return;
-  Send('F', address);
+  Send(Protocol::Loader::ProgramPage, address);
   for (int half = 0; half < 2; ++half) {
     std::memset(OutReport, 0, ReportSize);
     std::memcpy(OutReport + 1, image_.Bytes.data() + address + 64 * half, 64);
@@ -116,8 +118,8 @@ TFirmwareUpdater::Outcome TFirmwareUpdater::updateprog(const TFirmwareImage& ima
 
   if (hooks_.SetGaugeMaximum) hooks_.SetGaugeMaximum(FlashLimit);
   if (hooks_.ShowQuitButton) hooks_.ShowQuitButton(false);
-  Send('B');
-  Send('B');
+  Send(Protocol::Loader::Begin);
+  Send(Protocol::Loader::Begin);
 
   if (hooks_.SetLabel2) hooks_.SetLabel2(GetText(TextId::Erasing) + boxProductString);
   if (hooks_.SetGaugeProgress) hooks_.SetGaugeProgress(0);
@@ -137,7 +139,7 @@ TFirmwareUpdater::Outcome TFirmwareUpdater::updateprog(const TFirmwareImage& ima
   }
 
   std::memset(OutReport, 0, ReportSize);
-  OutReport[1] = 'X';
+  OutReport[Protocol::CommandByte] = Protocol::Loader::Restart;
   outcome_.RestartSent = Write();
 
   if (hooks_.ShowGauge) hooks_.ShowGauge(false);

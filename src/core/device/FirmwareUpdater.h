@@ -11,19 +11,8 @@
 // `klv820ctl flash` drive the same engine through hooks; the engine shows
 // nothing itself.
 //
-// Loader commands, byte 1 of a 65-byte output report (byte 0 = 0, every byte
-// not named is 0):
-//   'B'  start of the update, sent twice; no answer
-//   'E'  erase the application area; no answer
-//   'S'  answer bytes 1..3: 24-bit sum of the application area, MSB first
-//   'F'  bytes 2..3 page address (little-endian); no answer. The next two
-//        reports are data: bytes 1..64 = page bytes 0..63, then 64..127
-//   'f'  bytes 2..3 page address (little-endian): select the page to read
-//   'r'  bytes 2..3 the same address; answer bytes 1..64 = the next 64 bytes
-//        of the selected page (sent twice per page)
-//   'X'  leave the loader and start the application; the box disconnects
-//        and comes back
-// Pages whose 128 bytes are all 0xFF are neither programmed nor read back.
+// The loader's commands are Protocol::Loader (Protocol.h). A page is read
+// back with SelectPage and two ReadPage requests. Pages whose 128 bytes are all 0xFF are neither programmed nor read back.
 class TFirmwareUpdater {
  public:
   // Unset hooks do nothing.
@@ -45,15 +34,15 @@ class TFirmwareUpdater {
     bool EraseOk = false;         // the sum after erasing was 28672 x 0xFF
     int VerifyErrorAddress = -1;  // first address that differs or was not read back, -1 none
     int PagesProgrammed = 0;
-    bool RestartSent = false;  // 'X' reached the box
+    bool RestartSent = false;  // Restart reached the box
     bool BoxLost = false;      // a write or read failed because the box went away
     bool Ok() const { return EraseOk && VerifyErrorAddress < 0 && RestartSent; }
   };
 
   explicit TFirmwareUpdater(Hooks hooks);
 
-  // The whole sequence: 'B' twice, erase and its sum check, programming and
-  // reading back the used pages, verification, 'X', the reconnection text,
+  // The whole sequence: Begin twice, erase and its sum check, programming and
+  // reading back the used pages, verification, Restart, the reconnection text,
   // and BoxConnected cleared. Errors are shown and the sequence goes on.
   // `boxProductString` is the box's USB product string.
   Outcome updateprog(const TFirmwareImage& image, const QString& boxProductString);

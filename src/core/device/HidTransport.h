@@ -8,7 +8,7 @@
 #include <vector>
 
 // The one interface between the box link and a HID layer: the system's
-// (hidapi on Linux and Windows) or the simulated box.
+// (usb/SystemHid.h, registered by the program) or the simulated box.
 //
 // Reports are 65 bytes: byte 0 is the report id (always 0), bytes 1..64 the
 // payload.
@@ -67,12 +67,3 @@ class HidTransport {
   // come for changes that turn out to change nothing.
   virtual void WatchDeviceChanges(std::function<void()> changed) = 0;
 };
-
-// The system's HID layer: hidapi (over hidraw on Linux, hid.dll on Windows);
-// plug and unplug through udev on Linux, WM_DEVICECHANGE on Windows.
-std::unique_ptr<HidTransport> CreateSystemHidTransport();
-
-// Watches the system for HID devices coming and going and calls `changed`
-// from the event loop for each such event. The watch ends with the returned
-// object; null when the system offers no way to watch.
-std::unique_ptr<QObject> CreateHidMonitor(std::function<void()> changed);

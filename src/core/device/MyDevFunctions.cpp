@@ -161,14 +161,38 @@ QString BoxLinkProblemText() {
 // ---- creation ----
 
 namespace {
+
 std::function<std::unique_ptr<HidTransport>()> g_transportFactory;
+std::function<std::unique_ptr<HidTransport>()> g_systemFactory;
+
+// The system's layer of a program built without the USB backend.
+class NoHidTransport : public HidTransport {
+ public:
+  std::vector<HidDeviceInfo> Enumerate() override { return {}; }
+  std::unique_ptr<HidConnection> Open(const QString&, HidOpenStatus* status, QString* error) override {
+    *status = HidOpenStatus::Failed;
+    if (error) *error = QStringLiteral("no USB backend");
+    return nullptr;
+  }
+  void WatchDeviceChanges(std::function<void()>) override {}
+};
+
+std::unique_ptr<HidTransport> SystemTransport() {
+  if (g_systemFactory) return g_systemFactory();
+  return std::make_unique<NoHidTransport>();
+}
+
 }  // namespace
 
 void SetBoxTransportFactory(std::function<std::unique_ptr<HidTransport>()> factory) {
   g_transportFactory = std::move(factory);
 }
 
-void CreateBoxLink() { CreateBoxLink(g_transportFactory ? g_transportFactory() : CreateSystemHidTransport()); }
+void SetSystemHidTransportFactory(std::function<std::unique_ptr<HidTransport>()> factory) {
+  g_systemFactory = std::move(factory);
+}
+
+void CreateBoxLink() { CreateBoxLink(g_transportFactory ? g_transportFactory() : SystemTransport()); }
 
 void CreateBoxLink(std::unique_ptr<HidTransport> transport) {
   ReleaseBoxLink();

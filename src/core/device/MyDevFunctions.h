@@ -152,6 +152,10 @@ void CreateBoxLink(std::unique_ptr<HidTransport> transport);
 // factory (the default) means the system's. The demo program plugs in a
 // simulated box this way.
 void SetBoxTransportFactory(std::function<std::unique_ptr<HidTransport>()> factory);
+// The system's HID layer, registered once by a program that talks to a real
+// box (UseSystemHid in usb/SystemHid.h). Without one the system's layer is a
+// bus with no devices.
+void SetSystemHidTransportFactory(std::function<std::unique_ptr<HidTransport>()> factory);
 // Releases the box and the controller (program end, tests). BoxConnected
 // becomes false.
 void ReleaseBoxLink();

@@ -9,10 +9,11 @@
 #include <thread>
 
 #include "core/device/MyDevFunctions.h"
+#include "core/device/Protocol.h"
 
 namespace {
 
-int Offset(const uint8_t* r) { return r[2] | (r[3] << 8); }
+int Offset(const uint8_t* r) { return r[Protocol::OffsetByte] | (r[Protocol::OffsetByte + 1] << 8); }
 
 // The PC's local wall clock as a plain date and time, the way the box keeps it.
 QDateTime NaiveNow() {
@@ -28,16 +29,16 @@ QDate LastSunday(int year, int month) {
 template <size_t N>
 void StoreChunk(std::array<uint8_t, N>& memory, const uint8_t* r) {
   const int offset = Offset(r);
-  const int length = std::min<int>(r[4], 60);
+  const int length = std::min<int>(r[Protocol::LengthByte], Protocol::ChunkSize);
   for (int i = 0; i < length; ++i) {
-    if (offset + i < int(N)) memory[offset + i] = r[5 + i];
+    if (offset + i < int(N)) memory[offset + i] = r[Protocol::DataByte + i];
   }
 }
 
 template <size_t N>
 void ReadPage(const std::array<uint8_t, N>& memory, const uint8_t* r, uint8_t* payload) {
   const int offset = Offset(r);
-  for (int i = 0; i < 64; ++i) payload[i] = offset + i < int(N) ? memory[offset + i] : 0;
+  for (int i = 0; i < Protocol::PageSize; ++i) payload[i] = offset + i < int(N) ? memory[offset + i] : 0;
 }
 
 }  // namespace
@@ -173,8 +174,8 @@ HidReadResult SimulatedBox::TakeAnswer(uint8_t* report, int timeoutMs) {
 
 void SimulatedBox::HandleApplicationReport(const uint8_t* r) {
   uint8_t a[64] = {};
-  switch (r[1]) {
-    case 'T': {
+  switch (r[Protocol::CommandByte]) {
+    case Protocol::SetClock: {
       const QDateTime set(QDate(2000 + r[2], r[3], r[4]), QTime(r[5], r[6], r[7]), Qt::UTC);
       if (set.isValid()) {
         ClockOffset = NaiveNow().secsTo(set);
@@ -182,7 +183,7 @@ void SimulatedBox::HandleApplicationReport(const uint8_t* r) {
       }
       break;
     }
-    case 't': {
+    case Protocol::ReadClock: {
       const QDateTime now = Clock();
       if (now.isValid()) {
         a[0] = uint8_t(now.date().year() - 2000);
@@ -204,40 +205,40 @@ void SimulatedBox::HandleApplicationReport(const uint8_t* r) {
       Answer(a);
       break;
     }
-    case 'd':
+    case Protocol::ReadAddress:
       a[0] = Address[0];
       a[1] = Address[1];
       a[2] = Address[2];
       a[3] = AddressCheck;
       Answer(a);
       break;
-    case 'D':
+    case Protocol::SetAddress:
       Address = {r[2], r[3], r[4]};
       AddressCheck = AddressCheckByteOf(r[2], r[3], r[4]);
       break;
-    case 'P':
+    case Protocol::StoreProgramme:
       StoreChunk(Programme, r);
       break;
-    case 'p':
+    case Protocol::ReadProgramme:
       ReadPage(Programme, r, a);
       Answer(a);
       break;
-    case 'C':
+    case Protocol::StoreSceneTable:
       StoreChunk(SceneTable, r);
       break;
-    case 'c':
+    case Protocol::ReadSceneTable:
       ReadPage(SceneTable, r, a);
       Answer(a);
       break;
-    case 'E':
+    case Protocol::StoreSunTable:
       StoreChunk(SunTable, r);
       break;
-    case 'e':
+    case Protocol::ReadSunTable:
       ReadPage(SunTable, r, a);
       Answer(a);
       break;
-    case 'S':
-    case 'Z':
+    case Protocol::RunScene:
+    case Protocol::Switch:
       SwitchEvents.push_back(SwitchEvent{r[1], r[2], r[3], r[4]});
       break;
     default:

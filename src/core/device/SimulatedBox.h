@@ -19,19 +19,15 @@
 // A behavioural model of the box behind the HID transport interface, for the
 // tests, the demo and `klv820ctl --simulate`.
 //
-// Application firmware (product id 2050), commands in byte 1 of a report:
-//   'T' set clock   2 year-2000, 3 month, 4 day, 5 hour, 6 minute, 7 second, 8 day of week (1 = Sunday)
-//   't' read clock  answer 1 year-2000, 2 month, 3 day, 4 hour, 5 minute, 6 second, 7 day of week,
-//                   8/9 today's sunrise h/m, 10/11 sunset h/m (from the sun table, summer time added),
-//                   12 summer time (1) or winter time (0) by the European rule.
-//                   A clock never set answers zeros for bytes 1..7.
-//   'd' read address   answer 1..3 address (MSB first), 4 check byte
-//   'D' set address    2..4 address (MSB first); the box computes its check byte 255 - (a+b+c) mod 256
-//   'P'/'C'/'E' store a chunk: 2..3 offset (little-endian), 4 length, 5.. data; bytes past the
-//                   memory's end are dropped (programme memory 1536 bytes, scene table 512, sun table 144)
-//   'p'/'c'/'e' read a page: 2..3 offset; answer 1..64 the memory from that offset (zero past the end)
-//   'S' run scene (2 = index) and 'Z' switch (2 code, 3 action byte, 4) are recorded as SwitchEvents.
-// Unknown letters are ignored without an answer.
+// Application firmware (product id 2050), the commands of Protocol.h:
+//   ReadClock     the sun times come from the sun table, summer time added;
+//                 summer time (1) or winter time (0) by the European rule.
+//                 A clock never set answers zeros for bytes 1..7.
+//   Store...      bytes past the memory's end are dropped (programme memory
+//                 1536 bytes, scene table 512, sun table 144)
+//   Read...       zero past the memory's end
+//   RunScene and Switch are recorded as SwitchEvents.
+// Unknown commands are ignored without an answer.
 //
 // A box in loader mode (RunsLoader) hands every report to HandleLoaderReport
 // instead, which runs `Loader` over `Flash`.
@@ -61,7 +57,7 @@ class SimulatedBox {
   };
 
   struct SwitchEvent {
-    uint8_t Command = 0;  // 'S' or 'Z'
+    uint8_t Command = 0;  // Protocol::RunScene or Protocol::Switch
     uint8_t Byte2 = 0, Byte3 = 0, Byte4 = 0;
     bool operator==(const SwitchEvent&) const = default;
   };
@@ -96,7 +92,7 @@ class SimulatedBox {
   QByteArray Flash;  // FlashSize bytes
   // Box clock minus the PC's local clock, in seconds; none = never set.
   std::optional<qint64> ClockOffset;
-  uint8_t ClockDayOfWeek = 0;  // as last sent with 'T'
+  uint8_t ClockDayOfWeek = 0;  // as last sent with SetClock
 
   std::vector<SwitchEvent> SwitchEvents;
 

@@ -3,11 +3,12 @@
 #include <QTimer>
 #include <cstring>
 
+#include "core/device/Protocol.h"
 #include "core/device/SimulatedBox.h"
 
 namespace {
 
-int PageAddress(const uint8_t* r) { return r[2] | (r[3] << 8); }
+int PageAddress(const uint8_t* r) { return r[Protocol::OffsetByte] | (r[Protocol::OffsetByte + 1] << 8); }
 
 bool ValidPage(int address) {
   return address >= 0 && address < SimulatedBox::FlashSize && address % 128 == 0;
@@ -46,19 +47,19 @@ void SimulatedLoader::Handle(SimulatedBox& box, const uint8_t* r,
   }
 
   uint8_t a[64] = {};
-  switch (r[1]) {
-    case 'B':
+  switch (r[Protocol::CommandByte]) {
+    case Protocol::Loader::Begin:
       pendingData_ = 0;
       programPage_ = -1;
       break;
-    case 'E':
+    case Protocol::Loader::Erase:
       flash.fill(char(0xFF));
       if (EraseLeavesBytes) {
         for (int i = 0x100; i < 0x108; ++i) flash[i] = 0;
       }
       ++Erases;
       break;
-    case 'S': {
+    case Protocol::Loader::Sum: {
       uint32_t sum = 0;
       for (char c : flash) sum += uint8_t(c);
       a[0] = uint8_t(sum >> 16);
@@ -67,21 +68,21 @@ void SimulatedLoader::Handle(SimulatedBox& box, const uint8_t* r,
       answer(a);
       break;
     }
-    case 'F':
+    case Protocol::Loader::ProgramPage:
       programPage_ = ValidPage(PageAddress(r)) ? PageAddress(r) : -1;
       pendingData_ = 2;
       break;
-    case 'f':
+    case Protocol::Loader::SelectPage:
       readPage_ = ValidPage(PageAddress(r)) ? PageAddress(r) : 0;
       readHalf_ = 0;
       break;
-    case 'r':
+    case Protocol::Loader::ReadPage:
       std::memcpy(a, flash.constData() + readPage_ + 64 * readHalf_, 64);
       if (readPage_ == CorruptPage && readHalf_ == 0) a[5] = uint8_t(~a[5]);
       readHalf_ = (readHalf_ + 1) % 2;
       answer(a);
       break;
-    case 'X': {
+    case Protocol::Loader::Restart: {
       ++Restarts;
       box.Unplug();
       if (NeverComesBack) break;

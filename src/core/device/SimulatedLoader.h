@@ -12,23 +12,20 @@ class SimulatedBox;
 // the application firmware 1.1 (product id 2049, or 2050 with another
 // version). It works on the box's 28672-byte `Flash`.
 //
-//   'B'  bytes 2..8 = 0: start of an update. A box plugged in again forgets
-//        a half-finished 'F'.
-//   'E'  erase: every flash byte becomes 0xFF
-//   'S'  answer bytes 1..3 = 24-bit sum of the flash, MSB first
-//   'F'  bytes 2..3 page address (little-endian, a multiple of 128 below
-//        28672); the next two reports are data whatever their byte 1: bytes
-//        1..64 = page bytes 0..63, then 64..127. Programming can only clear
-//        bits (new = old AND data), as real flash does. A bad address still
-//        takes its two data reports but writes nothing.
-//   'f'  bytes 2..3 page address: selects the page read by 'r'
-//   'r'  answer bytes 1..64 = the next 64 bytes of the selected page (the
-//        first 'r' after 'f' gives bytes 0..63, the second 64..127, a third
-//        starts again at 0)
-//   'X'  leave the loader: the box is pulled out and, ReturnDelayMs of event
-//        loop time later, plugged in again as product id 2050, version 1.1,
-//        running the application.
-// Other letters are ignored without an answer.
+// The commands of Protocol::Loader (Protocol.h), as this model runs them:
+//   Begin        forgets a half-finished ProgramPage, as does plugging in again
+//   Erase        every flash byte becomes 0xFF
+//   ProgramPage  the page address is a multiple of 128 below 28672; the next
+//                two reports are data whatever their byte 1. Programming can
+//                only clear bits (new = old AND data), as real flash does. A
+//                bad address still takes its two data reports but writes
+//                nothing.
+//   ReadPage     the first after SelectPage gives bytes 0..63, the second
+//                64..127, a third starts again at 0
+//   Restart      the box is pulled out and, ReturnDelayMs of event loop time
+//                later, plugged in again as product id 2050, version 1.1,
+//                running the application.
+// Other commands are ignored without an answer.
 class SimulatedLoader {
  public:
   SimulatedLoader();
@@ -37,10 +34,10 @@ class SimulatedLoader {
   SimulatedLoader& operator=(const SimulatedLoader&) = delete;
 
   // Faults on demand.
-  bool EraseLeavesBytes = false;  // 'E' leaves flash bytes 0x0100..0x0107 at 0x00
+  bool EraseLeavesBytes = false;  // Erase leaves flash bytes 0x0100..0x0107 at 0x00
   int CorruptPage = -1;           // page address whose read-back has byte 5 inverted, -1 none
-  bool NeverComesBack = false;    // after 'X' the box stays away
-  bool ReturnInLoader = false;    // after 'X' the box comes back still in the loader (same identity)
+  bool NeverComesBack = false;    // after Restart the box stays away
+  bool ReturnInLoader = false;    // after Restart the box comes back still in the loader (same identity)
 
   int ReturnDelayMs = 20;
 
@@ -55,7 +52,7 @@ class SimulatedLoader {
 
  private:
   int generation_ = -1;  // the box's plug generation the state below belongs to
-  int pendingData_ = 0;  // data reports still expected after 'F'
+  int pendingData_ = 0;  // data reports still expected after ProgramPage
   int programPage_ = -1;
   int readPage_ = 0;
   int readHalf_ = 0;

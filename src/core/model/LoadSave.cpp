@@ -7,6 +7,7 @@
 #include "core/model/DataFiles.h"
 #include "core/model/ImageListFile.h"
 #include "core/model/LanguageStore.h"
+#include "core/shell/Language.h"
 #include "core/shell/WorkingFolder.h"
 
 namespace {
@@ -15,6 +16,11 @@ std::unique_ptr<TLoadSave>& Current() {
   static std::unique_ptr<TLoadSave> instance;
   return instance;
 }
+
+// Texts follow the installation's language from the first text on; asking
+// for it makes the installation, as any other first use does.
+int InstallationLanguage() { return TLoadSave::Instance()->Language; }
+[[maybe_unused]] const bool kTextsFollowInstallation = (SetTextLanguageSource(&InstallationLanguage), true);
 
 const QString kMainFile = QStringLiteral("kvl820.dat");
 const QString kEnvironmentFile = QStringLiteral("environment.dat");

@@ -2,8 +2,6 @@
 
 #include <iterator>
 
-#include "core/model/LoadSave.h"
-
 namespace {
 
 // One entry: its texts in language order 0 Dutch, 1 English, 2 German,
@@ -467,7 +465,13 @@ constexpr const char* kLanguageNames[LanguageCount] = {"Nederlands", "English", 
 
 }  // namespace
 
-QString GetText(TextId id) { return GetText(id, TLoadSave::Instance()->Language); }
+namespace {
+int (*g_languageSource)() = nullptr;
+}  // namespace
+
+void SetTextLanguageSource(int (*source)()) { g_languageSource = source; }
+
+QString GetText(TextId id) { return GetText(id, g_languageSource ? g_languageSource() : 1); }
 
 QString GetText(TextId id, int language) { return QString::fromUtf8(Text(id, language)); }
 

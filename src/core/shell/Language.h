@@ -153,8 +153,14 @@ enum class TextId : int {
 constexpr int LanguageCount = 10;
 constexpr int TextCount = static_cast<int>(TextId::Count);
 
-// The entry in the installation's current language (TLoadSave::Instance()).
+// The entry in the current language: the one the language source gives, or
+// English while none is set.
 QString GetText(TextId id);
+
+// Sets where GetText(id) takes the current language from, asked on every
+// call. The installation sets its own Language field as the source
+// (core/model/LoadSave.cpp), so texts follow a change at once.
+void SetTextLanguageSource(int (*source)());
 
 // The entry in the given language, 0..9; any other number gives English.
 QString GetText(TextId id, int language);

@@ -5,8 +5,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/device/MyDevFunctions.h"
-#include "core/model/LoadSave.h"
 #include "core/settings/Location.h"
 
 namespace {
@@ -148,46 +146,4 @@ void tsunrise::BuildSunsetTable(double latitude, double longitude, double timeZo
 void tsunrise::BuildTable(const TSunPlace& place, int year) {
   BuildSunriseTable(place.Latitude, place.Longitude, place.TimeZone, year);
   BuildSunsetTable(place.Latitude, place.Longitude, place.TimeZone, year);
-}
-
-void tsunrise::StoreSunTable() {
-  if (!BoxConnected) return;
-  for (int offset = 0; offset < TableSize; offset += 60) {
-    const int length = std::min(60, TableSize - offset);
-    OutReport[0] = 0;
-    OutReport[1] = 'E';
-    OutReport[2] = static_cast<uint8_t>(offset & 0xFF);
-    OutReport[3] = static_cast<uint8_t>(offset >> 8);
-    OutReport[4] = static_cast<uint8_t>(length);
-    std::memcpy(OutReport + 5, SunTable + offset, length);
-    WriteReport(OutReport);
-  }
-}
-
-bool tsunrise::FetchSunTable() {
-  if (!BoxConnected) return false;
-  std::memset(SunTable, 0, sizeof SunTable);
-  for (int offset = 0; offset < TableSize; offset += 64) {
-    OutReport[0] = 0;
-    OutReport[1] = 'e';
-    OutReport[2] = static_cast<uint8_t>(offset & 0xFF);
-    OutReport[3] = static_cast<uint8_t>(offset >> 8);
-    WriteReport(OutReport);
-    if (!ReadReport(InReport)) return false;
-    std::memcpy(SunTable + offset, InReport + 1, std::min(64, TableSize - offset));
-  }
-  return true;
-}
-
-bool tsunrise::VerifySunTable(const TSunPlace& place, int year) {
-  BuildTable(place, year);
-  if (!BoxConnected) return true;
-  uint8_t computed[TableSize];
-  std::memcpy(computed, SunTable, sizeof computed);
-  if (!FetchSunTable()) return false;
-  return std::memcmp(computed, SunTable, sizeof computed) == 0;
-}
-
-bool tsunrise::VerifySunTable() {
-  return VerifySunTable(Place(TLoadSave::Instance()->Location), QDate::currentDate().year());
 }

@@ -23,8 +23,8 @@ struct TSunPlace {
 // low 8 bits of (s div 60) * 64 + (s mod 60), s = seconds of change per day.
 // All times are local standard time.
 //
-// One instance per job; the box is reached through the shared report buffers
-// of the device link (MyDevFunctions.h).
+// Computation only; the table's exchange with the box is the protocol's
+// (TCommunicatie in core/device/Communicatie.h).
 class tsunrise {
  public:
   static constexpr int TableSize = 144;
@@ -60,20 +60,6 @@ class tsunrise {
   void BuildSunsetTable(double latitude, double longitude, double timeZone, int year);
   // Both halves for one place and year.
   void BuildTable(const TSunPlace& place, int year);
-
-  // With a box connected: three 'E' reports (offsets 0, 60, 120; lengths 60,
-  // 60, 24). No answer is read. Without a box: nothing.
-  void StoreSunTable();
-  // With a box connected: SunTable is cleared, then filled from three 'e'
-  // requests (offsets 0, 64, 128). Returns false when no box is connected or
-  // an answer did not come; the bytes not received stay zero.
-  bool FetchSunTable();
-  // True when the box holds the table the installation's location gives for
-  // the current year, or when no box is connected (nothing is sent then).
-  // A missing answer counts as a difference.
-  bool VerifySunTable();
-  // The same for an explicit place and year.
-  bool VerifySunTable(const TSunPlace& place, int year);
 
  private:
   void BuildHalf(int selector, int offset, double latitude, double longitude, double timeZone, int year);

@@ -181,7 +181,7 @@ class TAppUIHandler : public TRuimteAppUIHandler {
   // are enabled for a device with a picture.
   void UpdateButtons();
 
-  // 'Z' reports for the selected device, each after the connection and code
+  // Switch reports for the selected device, each after the connection and code
   // checks: on 0x22 / 0x23 (code wheel / learned code), off 0x00 / 0x01,
   // dim DimNiveau x 2 + 1.
   void SwitchOn();

@@ -45,7 +45,8 @@ TfrmRuimteAppSel::TfrmRuimteAppSel(QWidget* parent)
   ui->setupUi(this);
   timerLeren = new QTimer(this);
   timerLeren->setInterval(TRuimteAppSelHandler::LearnInterval);
-  for (char c = 'A'; c <= 'P'; ++c) ui->kanaalBox->addItem(QString(QChar(c)));
+  // Code wheel letters A..P.
+  for (int i = 0; i < 16; ++i) ui->kanaalBox->addItem(QString(QChar('A' + i)));
   for (int n = 1; n <= 16; ++n) ui->nummerBox->addItem(QString::number(n));
   ui->edtOmschrijving->setMaxLength(TRuimteAppSelHandler::NameMaxLength);
   ui->edtOmschrijving->setValidator(new TNameValidator(ui->edtOmschrijving));

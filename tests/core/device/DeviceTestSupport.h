@@ -2,12 +2,14 @@
 
 #include <QCoreApplication>
 #include <QTest>
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include "TestSupport.h"
+#include "core/device/Communicatie.h"
 #include "core/device/MyDevFunctions.h"
 #include "core/device/SimulatedBox.h"
 
@@ -43,9 +45,27 @@ struct HookRecorder {
   }
 };
 
+// Puts the box link's process-wide state back as a fresh process has it:
+// no link, no hooks, no transport factory, the default read time limit, no
+// update running, no address check, zeroed report buffers. Every test
+// function that touches the link calls it in cleanup(), so that one failure
+// does not spill into the next function.
+inline void ResetBoxLink() {
+  ReleaseBoxLink();
+  SetBoxLinkHooks({});
+  SetBoxTransportFactory({});
+  SetSystemHidTransportFactory({});
+  SetReadTimeout(1000);
+  FirmwareUpdateStarted = false;
+  LastAddressCheck = BoxAddressCheck();
+  BoxVersion.clear();
+  std::fill(std::begin(OutReport), std::end(OutReport), uint8_t(0));
+  std::fill(std::begin(InReport), std::end(InReport), uint8_t(0));
+}
+
 // The working folder of one test against the simulated box. Begin() in init()
-// makes a fresh one and sets the read time limit; End() in cleanup() drops
-// the link and the hooks before the folder goes.
+// makes a fresh one and sets the read time limit; End() in cleanup() resets
+// the link (ResetBoxLink) before the folder goes.
 class BoxTestWorkspace {
  public:
   void Begin(int readTimeoutMs) {
@@ -53,8 +73,7 @@ class BoxTestWorkspace {
     SetReadTimeout(readTimeoutMs);
   }
   void End() {
-    ReleaseBoxLink();
-    SetBoxLinkHooks({});
+    ResetBoxLink();
     ws_.reset();
   }
 

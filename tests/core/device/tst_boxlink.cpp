@@ -100,6 +100,32 @@ class TestBoxLink : public QObject {
     QVERIFY(box->Log().empty());
   }
 
+  // CreateBoxLink() without a transport takes a test's factory first, else
+  // the system's layer the program registered, else a bus without devices.
+  void transportChoice() {
+    auto registered = ValidBox();
+    SetSystemHidTransportFactory([registered] {
+      auto t = std::make_unique<SimulatedHidTransport>();
+      t->AddBox(registered);
+      return std::unique_ptr<HidTransport>(std::move(t));
+    });
+    CreateBoxLink();
+    QVERIFY(BoxConnected);
+    QVERIFY(!registered->Received().empty());
+    UseSimulatedBus(nullptr);
+    CreateBoxLink();
+    QCOMPARE(LinkState, BoxLinkState::NoBox);
+    QVERIFY(HidController->Devices().empty());
+    SetBoxTransportFactory({});
+    SetSystemHidTransportFactory({});
+    CreateBoxLink();
+    QCOMPARE(LinkState, BoxLinkState::NoBox);
+    QVERIFY(HidController->Devices().empty());
+    HidOpenStatus status = HidOpenStatus::Ok;
+    QVERIFY(!HidController->Transport()->Open(registered->Path, &status));
+    QCOMPARE(status, HidOpenStatus::Failed);
+  }
+
   // The box comes back after an update while the update window is open.
   void arrivalCompletesUpdateWindow() {
     hooks_.updateWindowVisible = true;

@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTest>
@@ -31,6 +32,24 @@ class TestLanguage : public QObject {
  private slots:
   void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() { FailOnUnexpectedWarnings(); }
+
+  // Every English and Dutch text against the golden file, written once from
+  // the table: per line the English and the Dutch text, each in double
+  // quotes (blanks at either end belong to the text), separated by a tab; a
+  // carriage return is written as \r.
+  void englishAndDutchMatchGolden() {
+    QFile f(QStringLiteral(KLV_TEST_DATA "/texts/english_dutch.txt"));
+    QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), TextCount);
+    const auto quoted = [](QString text) {
+      return QLatin1Char('"') + text.replace(QLatin1Char('\r'), QLatin1String("\\r")) + QLatin1Char('"');
+    };
+    for (int i = 0; i < TextCount; ++i) {
+      const TextId id = static_cast<TextId>(i);
+      QCOMPARE(quoted(GetText(id, 1)) + QLatin1Char('\t') + quoted(GetText(id, 0)), lines[i]);
+    }
+  }
 
   void tellingEntries_data() {
     QTest::addColumn<int>("id");

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "TestSupport.h"
+#include "core/device/DeviceTestSupport.h"
 #include "core/device/MyDevFunctions.h"
 #include "core/device/SimulatedBox.h"
 #include "core/model/ImageList.h"
@@ -99,7 +100,7 @@ class HomeScreenTest : public QObject {
   void ReleaseHome() {
     home_.reset();
     host_.reset();
-    ReleaseBoxLink();
+    ResetBoxLink();
     box_.reset();
     ws_.reset();
   }

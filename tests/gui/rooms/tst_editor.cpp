@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "TestSupport.h"
+#include "core/device/DeviceTestSupport.h"
 #include "core/device/MyDevFunctions.h"
 #include "core/device/SimulatedBox.h"
 #include "core/model/ImageList.h"
@@ -122,7 +123,7 @@ class TstEditor : public QObject {
     room_.reset();
     device_.reset();
     window_.reset();
-    ReleaseBoxLink();
+    ResetBoxLink();
     box_.reset();
     ws_.reset();
   }

@@ -105,11 +105,7 @@ class TstHomeLook : public QObject {
  private slots:
   void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() { FailOnUnexpectedWarnings(); }
-  void cleanup() {
-    ReleaseBoxLink();
-    SetBoxLinkHooks({});
-    SetBoxTransportFactory({});
-  }
+  void cleanup() { ResetBoxLink(); }
 
   void captionsKeepWordsWhole() {
     TLabel l;

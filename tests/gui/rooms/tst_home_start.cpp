@@ -15,11 +15,7 @@ class TstHomeStart : public QObject {
  private slots:
   void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() { FailOnUnexpectedWarnings(); }
-  void cleanup() {
-    ReleaseBoxLink();
-    SetBoxLinkHooks({});
-    SetBoxTransportFactory({});
-  }
+  void cleanup() { ResetBoxLink(); }
 
   void startWithoutBox() {
     TempWorkspace ws;

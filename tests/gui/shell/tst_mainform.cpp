@@ -11,6 +11,7 @@
 #include <QWindow>
 
 #include "TestSupport.h"
+#include "core/device/DeviceTestSupport.h"
 #include "core/device/MyDevFunctions.h"
 #include "core/device/SimulatedBox.h"
 #include "core/model/LoadSave.h"
@@ -26,12 +27,16 @@ class TestMainForm : public QObject {
   Q_OBJECT
 
  private slots:
-  void init() { FailOnUnexpectedWarnings(); }
-  void initTestCase() {
+  void init() {
     FailOnUnexpectedWarnings();
     // The window starts the box link: an empty simulated bus instead of the
-    // system's, and the start-up message "not connected" closed at once.
-    SetBoxTransportFactory([] { return std::unique_ptr<HidTransport>(std::make_unique<SimulatedHidTransport>()); });
+    // system's.
+    UseSimulatedBus(nullptr);
+  }
+  void cleanup() { ResetBoxLink(); }
+  void initTestCase() {
+    FailOnUnexpectedWarnings();
+    // The start-up message "not connected" is closed at once.
     auto* closer = new QTimer(this);
     connect(closer, &QTimer::timeout, [] {
       if (frmMeld && frmMeld->isVisible()) frmMeld->btn1()->click();

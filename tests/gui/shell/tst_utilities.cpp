@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "TestSupport.h"
+#include "core/device/DeviceTestSupport.h"
 #include "core/device/MyDevFunctions.h"
 #include "gui/shell/Melding.h"
 #include "gui/shell/UIImages.h"
@@ -96,6 +97,7 @@ class TstUtilities : public QObject {
  private slots:
   void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() { FailOnUnexpectedWarnings(); }
+  void cleanup() { ResetBoxLink(); }
 
   void senderTag() {
     TImage img;

@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "TestSupport.h"
-#include "core/device/HidTransport.h"
+#include "usb/SystemHid.h"
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>

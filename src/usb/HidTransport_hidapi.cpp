@@ -5,8 +5,9 @@
 
 #include <cstring>
 
-#include "core/device/HidOpenError.h"
-#include "core/device/HidTransport.h"
+#include "core/device/MyDevFunctions.h"
+#include "usb/HidOpenError.h"
+#include "usb/SystemHid.h"
 
 namespace {
 
@@ -104,3 +105,5 @@ class HidapiTransport : public HidTransport {
 }  // namespace
 
 std::unique_ptr<HidTransport> CreateSystemHidTransport() { return std::make_unique<HidapiTransport>(); }
+
+void UseSystemHid() { SetSystemHidTransportFactory(&CreateSystemHidTransport); }

@@ -5,7 +5,7 @@
 
 #include <QSocketNotifier>
 
-#include "core/device/HidTransport.h"
+#include "usb/SystemHid.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/device/HidOpenError.h"
+#include "usb/HidOpenError.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include <QThread>
 #include <QTimer>
 
-#include "core/device/HidTransport.h"
+#include "usb/SystemHid.h"
 
 namespace {
 

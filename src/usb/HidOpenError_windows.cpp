@@ -17,7 +17,7 @@
 
 #include <string>
 
-#include "core/device/HidOpenError.h"
+#include "usb/HidOpenError.h"
 
 namespace {
 
