@@ -20,6 +20,9 @@ class TempWorkspace {
   TempWorkspace() {
     const QString config = dir_.path() + QStringLiteral("/config");
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    // QSettings reads that variable once per process; a later workspace of
+    // the same process must tell it again, or its settings would go to the
+    // first workspace's removed folder.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
     QDir().mkpath(dir_.path() + QStringLiteral("/work"));
@@ -41,7 +44,7 @@ class TempWorkspace {
 // platform cannot shape windows or raise them, and a root session without a
 // runtime folder gets a default one.
 inline void FailOnUnexpectedWarnings() {
-  QTest::failOnWarning(QRegularExpression(QStringLiteral(
-      "^(?!This plugin does not support)(?!QStandardPaths: XDG_RUNTIME_DIR not set)"
-      "(?!QStandardPaths: wrong permissions on runtime directory).*")));
+  QTest::failOnWarning(QRegularExpression(
+      QStringLiteral("^(?!This plugin does not support)(?!QStandardPaths: XDG_RUNTIME_DIR not set)"
+                     "(?!QStandardPaths: wrong permissions on runtime directory).*")));
 }

@@ -22,6 +22,8 @@ TButtonColumn::TButtonColumn(QWidget* buttonPanel, QWidget* form)
 }
 
 TButtonColumn::~TButtonColumn() {
+  // The columns this one covered come back.
+  Hide();
   if (!formAlive_) {
     // A form shown as its own container went with the button panel.
     (void)form_.release();

@@ -16,8 +16,8 @@ class TGradBtn;
 //
 // The column takes ownership of `form` (already set up, with a child named
 // "MainBtnContainer"). Show moves the container onto the button panel; when
-// the column goes, a container still there goes back into its form and with
-// it.
+// the column goes, it hides first (uncovering the columns below) and a
+// container still on the panel goes back into its form and with it.
 class TButtonColumn : public QObject {
   Q_OBJECT
  public:

@@ -103,9 +103,17 @@ TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QW
     ui->pnlOmschrijving->setCaption(GetText(TextId::DeviceDescription));
   }
 
+  // Read out as the panels' captions say: "device image 3", "code".
+  ui->edtOmschrijving->setAccessibleName(ui->pnlOmschrijving->caption());
+  ui->kanaalBox->setAccessibleName(GetText(TextId::Code));
+  ui->nummerBox->setAccessibleName(GetText(TextId::Code));
+  ui->imageSelected->setAccessibleName(ui->pnlAfbeeldingen->caption());
+  int k = 0;
   for (TImage* img :
-       {ui->Image1, ui->Image2, ui->Image3, ui->Image4, ui->Image5, ui->Image6, ui->Image7, ui->Image8})
+       {ui->Image1, ui->Image2, ui->Image3, ui->Image4, ui->Image5, ui->Image6, ui->Image7, ui->Image8}) {
+    img->setAccessibleName(ui->pnlAfbeeldingen->caption() + QLatin1Char(' ') + QString::number(++k));
     connect(img, &TImage::clicked, this, [this](QObject* s) { PickPicture(s); });
+  }
   // A double-click on a library picture opens the image picker, which hands
   // its result to LibraryPictureChosen.
   connect(ui->edtOmschrijving, &QLineEdit::textChanged, this, [this](const QString& t) { NameChanged(t); });

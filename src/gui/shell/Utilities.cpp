@@ -196,6 +196,7 @@ void TIndicatorHandler::AddIndicator(TImage* image) {
   Indicators[index]->Clickable = true;
   image->setTag(index);
   image->setTransparent(true);
+  image->setAccessibleName(QString::number(index + 1));  // the page number
   connect(image, &TImage::clicked, this, [this, index](QObject* sender) {
     if (Indicators[index] && Indicators[index]->Clickable && OnClick) OnClick(sender);
   });

@@ -6,6 +6,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QSvgRenderer>
+#include <algorithm>
 
 namespace {
 
@@ -71,6 +72,11 @@ std::vector<QImage> Render(const std::vector<QString>& names, const char* folder
 
 std::vector<QString> BuiltinRoomIconNames() { return Names(kRooms); }
 std::vector<QString> BuiltinDeviceIconNames() { return Names(kDevices); }
+
+int BuiltinIconIndex(const std::vector<QString>& names, const QString& icon) {
+  const auto at = std::find(names.begin(), names.end(), icon);
+  return at == names.end() ? 0 : int(at - names.begin());
+}
 
 std::vector<QImage> BuiltinRoomPictures() { return Render(BuiltinRoomIconNames(), "rooms", true); }
 std::vector<QImage> BuiltinDevicePictures() { return Render(BuiltinDeviceIconNames(), "devices", false); }

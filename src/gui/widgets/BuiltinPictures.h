@@ -14,6 +14,8 @@ std::vector<QImage> BuiltinDevicePictures();
 // The icon names in library order (file names without ".svg").
 std::vector<QString> BuiltinRoomIconNames();
 std::vector<QString> BuiltinDeviceIconNames();
+// The library index of an icon name in `names`; 0 when it is not there.
+int BuiltinIconIndex(const std::vector<QString>& names, const QString& icon);
 
 // Renders one SVG resource centred on the tile background at 130 x 80; a
 // missing or invalid file gives the plain background.

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "TestSupport.h"
+#include "gui/common/ButtonColumn.h"
 #include "gui/common/ContentScreen.h"
 #include "gui/common/TileRow.h"
 #include "gui/common/YesNo.h"
@@ -95,6 +96,7 @@ class TstCommon : public QObject {
     QCOMPARE(Dot(c.dots[0]), UIPic::PISel);
     QCOMPARE(Dot(c.dots[1]), UIPic::PINotSel);
     QCOMPARE(Dot(c.dots[2]), UIPic::PIDisabled);
+    QCOMPARE(c.dots[2]->accessibleName(), QStringLiteral("3"));
     Click(c.dots[2]);  // unavailable: ignored
     QCOMPARE(row.CurrentPage(), 0);
     Click(c.tiles[2].Caption);
@@ -234,7 +236,7 @@ class TstCommon : public QObject {
     QCOMPARE(yn.NoImage->picture(), f->Picture(UIPic::PIDisabled));
   }
 
-  void contentScreenOwnsItsPanel() {
+  void screensOwnTheirPanels() {
     auto host = std::make_unique<QWidget>();
     auto form = std::make_unique<QWidget>();
     auto* panel = new QWidget(form.get());
@@ -264,6 +266,20 @@ class TstCommon : public QObject {
     QVERIFY(!watch);
     QVERIFY(!screen2->IsShown());
     screen2.reset();
+
+    // A button column likewise, shown over the column before it.
+    QWidget buttonPanel;
+    auto* below = new QWidget(&buttonPanel);
+    below->show();
+    auto* form3 = new QWidget;
+    watch = new QWidget(form3);
+    watch->setObjectName(QStringLiteral("MainBtnContainer"));
+    auto column = std::make_unique<TButtonColumn>(&buttonPanel, form3);
+    column->Show();
+    QVERIFY(column->IsShown() && below->isHidden());
+    column.reset();
+    QVERIFY(!watch);
+    QVERIFY(!below->isHidden());  // uncovered again
   }
 };
 

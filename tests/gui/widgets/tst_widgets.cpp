@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "gui/shell/UIImages.h"
 #include "gui/shell/Utilities.h"
+#include "gui/widgets/Artwork.h"
 #include "gui/widgets/BuiltinPictures.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/GradBtn.h"
@@ -94,6 +95,24 @@ class TstWidgets : public QObject {
     // Colours set as properties, as a .ui file does for a promoted button.
     QVERIFY(b.setProperty("gradientFrom", QColor(Qt::red)));
     QCOMPARE(b.gradientFrom(), QColor(Qt::red));
+  }
+
+  void artworkIsThereInItsSize_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("message") << QString::fromLatin1(Artwork::MessageBackground) << QSize(480, 360);
+    QTest::newRow("update") << QString::fromLatin1(Artwork::UpdateBackground) << QSize(480, 360);
+    QTest::newRow("time") << QString::fromLatin1(Artwork::TimeBackground) << QSize(497, 272);
+    QTest::newRow("daydate") << QString::fromLatin1(Artwork::DayDateBackground) << QSize(497, 272);
+    QTest::newRow("action") << QString::fromLatin1(Artwork::ActionBackground) << QSize(352, 272);
+    QTest::newRow("month") << QString::fromLatin1(Artwork::MonthBackground) << QSize(497, 409);
+    QTest::newRow("main") << QString::fromLatin1(Artwork::MainBackground) << QSize(800, 600);
+    QTest::newRow("logo") << QString::fromLatin1(Artwork::Logo) << QSize(130, 39);
+  }
+  void artworkIsThereInItsSize() {
+    QFETCH(QString, path);
+    QFETCH(QSize, size);
+    QCOMPARE(QImage(path).size(), size);
   }
 
   void builtinLibraries() {

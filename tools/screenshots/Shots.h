@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// The folder the pictures go to, and what became of each.
+class TShots {
+ public:
+  explicit TShots(QString folder) : folder_(std::move(folder)) {}
+
+  // Writes `image` as <name>.png; a failure is told on standard error and counted.
+  void Save(const QImage& image, const QString& name);
+  void Save(QWidget* widget, const QString& name);
+
+  const QStringList& Written() const { return written_; }
+  int Failures() const { return failures_; }
+
+ private:
+  QString folder_;
+  QStringList written_;
+  int failures_ = 0;
+};
+
+// The presentation components in each of their looks, the shared pictures,
+// the built-in picture libraries, the dialog artwork and the message dialog.
+void ShootComponents(TShots& shots);
+
+// The start-up message, and the main window with a sample installation: the
+// home screen and the room and device editors in their states.
+void ShootScreens(TShots& shots);
