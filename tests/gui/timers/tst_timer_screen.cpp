@@ -28,12 +28,6 @@ namespace {
 
 constexpr uint16_t VkUp = 0x26, VkDown = 0x28;
 
-QString Letters(const SimulatedBox& box) {
-  QString s;
-  for (const auto& r : box.Received()) s += QLatin1Char(char(r[1]));
-  return s;
-}
-
 ProgAktiePtr Scene(int scene, int hour) {
   ProgAktiePtr e = Entry(17 + scene, 0, hour);
   return e;
