@@ -31,3 +31,7 @@ void ShootComponents(TShots& shots);
 // The start-up message, and the main window with a sample installation: the
 // home screen and the room and device editors in their states.
 void ShootScreens(TShots& shots);
+
+// On the installation ShootScreens leaves: the scenes overview, a scene's
+// content on both pages and the scene composition.
+void ShootScenes(TShots& shots);

@@ -85,6 +85,7 @@ int main(int argc, char* argv[]) {
   TShots shots(folder);
   ShootComponents(shots);
   ShootScreens(shots);
+  ShootScenes(shots);
   TLoadSave::Release();
 
   for (const QString& f : shots.Written()) std::printf("%s\n", qPrintable(f));

@@ -51,7 +51,7 @@ class SceneScreenTest : public QObject {
   // Screens first (their widgets live on the host's panels), then the link.
   void End() {
     host_.reset();
-    ReleaseBoxLink();
+    ResetBoxLink();
     box_.reset();
     ws_.reset();
   }

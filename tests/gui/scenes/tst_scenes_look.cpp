@@ -1,10 +1,6 @@
 // The scene screens as a user sees them, in English and German, with a
 // realistic installation: every name fits its tile, the selected scene stands
-// out, pictures and LEDs are drawn. With KLV_SCREENSHOT_DIR set it also saves
-// screenshots of the overview, both pages of a ten-item scene and the
-// composition with a dimmed device.
-#include <QDir>
-
+// out, pictures and LEDs are drawn. (klv820-screenshots takes their pictures.)
 #include "SceneTestSupport.h"
 #include "gui/rooms/RuimteAppButHandler.h"
 #include "gui/scenes/SceneInhoudHandler.h"
@@ -88,14 +84,6 @@ void RealisticInstallation(bool german) {
     SetScene(s, QString::fromUtf8(german ? scenes[s].german : scenes[s].english), items[s]);
 }
 
-QString ShotDir() { return qEnvironmentVariable("KLV_SCREENSHOT_DIR"); }
-
-void Save(QWidget* w, const QString& name) {
-  if (ShotDir().isEmpty()) return;
-  QDir().mkpath(ShotDir());
-  QVERIFY(w->grab().save(ShotDir() + QLatin1Char('/') + name));
-}
-
 // The label's text, as laid out, fits inside it at 10 px or more.
 void VerifyFits(const TLabel* l) {
   if (l->text().isEmpty()) return;
@@ -122,11 +110,7 @@ class TstScenesLook : public QObject {
  private slots:
   void init() { FailOnUnexpectedWarnings(); }
   void initTestCase() { FailOnUnexpectedWarnings(); }
-  void cleanup() {
-    ReleaseBoxLink();
-    SetBoxLinkHooks({});
-    SetBoxTransportFactory({});
-  }
+  void cleanup() { ResetBoxLink(); }
 
   void screens_data() {
     QTest::addColumn<int>("language");
@@ -136,7 +120,6 @@ class TstScenesLook : public QObject {
 
   void screens() {
     QFETCH(int, language);
-    const QString suffix = language == 2 ? QStringLiteral("_de.png") : QStringLiteral("_en.png");
     TempWorkspace ws;
     TLoadSave::Instance()->Language = language;
     RealisticInstallation(language == 2);
@@ -161,7 +144,6 @@ class TstScenesLook : public QObject {
     const double selected = Luminance(o->Tile(1)->Picture->grab().toImage());
     const double plain = Luminance(o->Tile(0)->Picture->grab().toImage());
     QVERIFY2(plain - selected > 80, qPrintable(QStringLiteral("%1 vs %2").arg(plain).arg(selected)));
-    Save(&form, QStringLiteral("scenes_overview") + suffix);
 
     // Ten items: eight on page 0, two on page 1.
     QTest::mouseDClick(o->Tile(4)->Picture, Qt::LeftButton);
@@ -178,7 +160,6 @@ class TstScenesLook : public QObject {
           QVERIFY(!row->Room->text().endsWith(QChar(0x2026)));
         }
       }
-      Save(&form, QStringLiteral("scene_content_page%1").arg(page + 1) + suffix);
     }
     c->Cancel();
 
@@ -193,7 +174,6 @@ class TstScenesLook : public QObject {
       VerifyFits(comp->Tile(i)->Caption);
       VerifyFits(comp->Devices()->Tile(i)->Caption);
     }
-    Save(&form, QStringLiteral("scene_composition") + suffix);
     comp->Close();
     c->Cancel();
     o->Hide();
