@@ -45,12 +45,7 @@ void FillScenes() {
 
 void ShootScenes(TShots& shots) {
   FillScenes();
-  auto box = std::make_shared<SimulatedBox>();
-  SetBoxTransportFactory([box] {
-    auto transport = std::make_unique<SimulatedHidTransport>();
-    transport->AddBox(box);
-    return std::unique_ptr<HidTransport>(std::move(transport));
-  });
+  UseSimulatedBox();
   TMainForm form;
   form.show();
   QApplication::processEvents();

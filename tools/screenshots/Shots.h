@@ -24,6 +24,9 @@ class TShots {
   int failures_ = 0;
 };
 
+// Box links made from now on find a simulated box with the expected firmware.
+void UseSimulatedBox();
+
 // The presentation components in each of their looks, the shared pictures,
 // the built-in picture libraries, the dialog artwork and the message dialog.
 void ShootComponents(TShots& shots);
