@@ -187,6 +187,7 @@ void TSceneInhoudHandler::FillRows(int first) {
       }
     }
     row->Background->setAccessibleName(spoken);
+    row->Picture->setAccessibleName(spoken);
     row->Background->update();
   }
 }
