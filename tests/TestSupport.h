@@ -20,6 +20,9 @@ class TempWorkspace {
   TempWorkspace() {
     const QString config = dir_.path() + QStringLiteral("/config");
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    // QSettings reads that variable once per process; a later workspace of
+    // the same process must tell it again, or its settings would go to the
+    // first workspace's removed folder.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
     QDir().mkpath(dir_.path() + QStringLiteral("/work"));

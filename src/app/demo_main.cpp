@@ -6,6 +6,8 @@
 // A restart (language change) starts the demo again on the same folder and
 // box; a temporary folder is handed over with "--scratch FOLDER" and removed
 // by the run that ends last.
+// With --trace every report to and from the box is printed on standard error,
+// in klv820ctl --trace's format.
 
 #include <QApplication>
 #include <QDir>
@@ -15,6 +17,7 @@
 #include <memory>
 
 #include "core/device/MyDevFunctions.h"
+#include "core/device/ReportTrace.h"
 #include "core/device/SimulatedBox.h"
 #include "core/shell/WorkingFolder.h"
 #include "gui/shell/BaseForm.h"
@@ -26,10 +29,11 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setApplicationName(QStringLiteral("KLV-820"));
 
   QStringList args = app.arguments().mid(1);
+  const bool trace = args.removeAll(QStringLiteral("--trace")) > 0;
   const bool handedOver = args.size() == 2 && args[0] == QLatin1String("--scratch");
   if (handedOver) args.removeFirst();
   if (args.size() > 1 || (args.size() == 1 && args[0].startsWith(QLatin1Char('-')))) {
-    std::fprintf(stderr, "usage: klv820-demo [working-folder]\n");
+    std::fprintf(stderr, "usage: klv820-demo [--trace] [working-folder]\n");
     return args.size() == 1 && (args[0] == QLatin1String("-h") || args[0] == QLatin1String("--help")) ? 0 : 2;
   }
 
@@ -69,11 +73,22 @@ int main(int argc, char* argv[]) {
     return std::unique_ptr<HidTransport>(std::move(transport));
   });
 
+  if (trace) {
+    // Every report on standard error as klv820ctl --trace prints it.
+    BoxLinkHooks hooks = GetBoxLinkHooks();
+    hooks.Trace = [](bool written, const uint8_t* report) {
+      std::fprintf(stderr, "%s\n", qPrintable(ReportTraceLine(written, report)));
+      std::fflush(stderr);
+    };
+    SetBoxLinkHooks(hooks);
+  }
+
   TSingleInstance instance;
   if (!instance.Claim()) return 0;
 
   bool restarted = false;
   RestartArguments = temporary ? QStringList{QStringLiteral("--scratch"), folder} : QStringList{folder};
+  if (trace) RestartArguments.prepend(QStringLiteral("--trace"));
   RestartPreparation = [&] {
     // The new process reads the box and the folder as this one leaves them.
     restarted = true;

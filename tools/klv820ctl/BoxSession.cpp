@@ -1,22 +1,9 @@
 #include "BoxSession.h"
 
 #include "core/device/MyDevFunctions.h"
+#include "core/device/ReportTrace.h"
 #include "core/device/SimulatedBox.h"
 #include "core/shell/Language.h"
-
-namespace {
-
-QString HexLine(const uint8_t* r) {
-  QString s;
-  s.reserve(3 * ReportSize);
-  for (int i = 0; i < ReportSize; ++i) {
-    if (i) s += QLatin1Char(' ');
-    s += QString::asprintf("%02x", r[i]);
-  }
-  return s;
-}
-
-}  // namespace
 
 BoxSession::BoxSession(CtlContext& ctx) : ctx_(ctx) {}
 
@@ -36,11 +23,7 @@ int BoxSession::Open(bool requireExpectedFirmware) {
   hooks.Trace = [this](bool written, const uint8_t* report) {
     if (!report) ++timeouts_;
     if (!ctx_.trace) return;
-    if (!report) {
-      ctx_.err << "< timeout\n";
-    } else {
-      ctx_.err << (written ? "> " : "< ") << HexLine(report) << "\n";
-    }
+    ctx_.err << ReportTraceLine(written, report) << "\n";
     ctx_.err.flush();
   };
   SetBoxLinkHooks(hooks);

@@ -110,12 +110,7 @@ void StartupMessage(TShots& shots) {
 void Home(TShots& shots) {
   FillSample();
   TLoadSave::Instance()->OldModel = 1;
-  auto box = std::make_shared<SimulatedBox>();
-  SetBoxTransportFactory([box] {
-    auto transport = std::make_unique<SimulatedHidTransport>();
-    transport->AddBox(box);
-    return std::unique_ptr<HidTransport>(std::move(transport));
-  });
+  UseSimulatedBox();
   TMainForm form;
   form.show();
   QApplication::processEvents();

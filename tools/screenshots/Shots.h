@@ -24,6 +24,9 @@ class TShots {
   int failures_ = 0;
 };
 
+// Box links made from now on find a simulated box with the expected firmware.
+void UseSimulatedBox();
+
 // The presentation components in each of their looks, the shared pictures,
 // the built-in picture libraries, the dialog artwork and the message dialog.
 void ShootComponents(TShots& shots);
@@ -31,3 +34,7 @@ void ShootComponents(TShots& shots);
 // The start-up message, and the main window with a sample installation: the
 // home screen and the room and device editors in their states.
 void ShootScreens(TShots& shots);
+
+// On the installation ShootScreens leaves: the scenes overview, a scene's
+// content on both pages and the scene composition.
+void ShootScenes(TShots& shots);

@@ -12,8 +12,11 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <memory>
 
 #include "Shots.h"
+#include "core/device/MyDevFunctions.h"
+#include "core/device/SimulatedBox.h"
 #include "core/model/LoadSave.h"
 #include "core/shell/Language.h"
 #include "core/shell/WorkingFolder.h"
@@ -30,6 +33,15 @@ void TShots::Save(const QImage& image, const QString& name) {
 }
 
 void TShots::Save(QWidget* widget, const QString& name) { Save(widget->grab().toImage(), name); }
+
+void UseSimulatedBox() {
+  auto box = std::make_shared<SimulatedBox>();
+  SetBoxTransportFactory([box] {
+    auto transport = std::make_unique<SimulatedHidTransport>();
+    transport->AddBox(box);
+    return std::unique_ptr<HidTransport>(std::move(transport));
+  });
+}
 
 namespace {
 
@@ -85,6 +97,7 @@ int main(int argc, char* argv[]) {
   TShots shots(folder);
   ShootComponents(shots);
   ShootScreens(shots);
+  ShootScenes(shots);
   TLoadSave::Release();
 
   for (const QString& f : shots.Written()) std::printf("%s\n", qPrintable(f));

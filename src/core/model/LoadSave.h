@@ -47,6 +47,18 @@ struct TSceneAktie {
 struct TScene {
   QString Naam;
   std::array<TSceneAktie, ItemsPerScene> Akties;
+  // Items in use: the leading items whose Ruimte is not -1 (0..16).
+  int ItemCount() const {
+    int n = 0;
+    while (n < ItemsPerScene && Akties[n].Ruimte != -1) ++n;
+    return n;
+  }
+  // No item names a device (every Apparaat is -1), whatever the name says.
+  bool IsEmpty() const {
+    for (const TSceneAktie& a : Akties)
+      if (a.Apparaat != -1) return false;
+    return true;
+  }
 };
 
 // What Save managed; on failure names the file that could not be written.

@@ -1,5 +1,6 @@
 #include "gui/common/Tile.h"
 
+#include "gui/common/ActionLed.h"
 #include "gui/common/TileCaption.h"
 #include "gui/shell/UIImages.h"
 #include "gui/widgets/ImageControl.h"
@@ -41,9 +42,7 @@ void TTile::Clear() {
 
 void TTile::SetLedAction(std::optional<int> action) {
   if (!Led) return;
-  int n = UIPic::LedsNone;
-  if (action) n = *action <= 0 ? UIPic::LedsRed : *action >= 17 ? UIPic::LedsGreen : UIPic::LedsYellow;
-  Led->setPicture(TImageFetcher::Instance()->Picture(n));
+  ShowActionLed(Led, action);
   Led->show();
 }
 

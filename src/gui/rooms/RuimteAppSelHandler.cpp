@@ -3,14 +3,13 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTimer>
-#include <QValidator>
 
 #include "core/device/Communicatie.h"
 #include "core/device/MyDevFunctions.h"
 #include "core/model/ImageList.h"
 #include "core/model/LoadSave.h"
 #include "core/shell/Language.h"
-#include "core/shell/Win1252.h"
+#include "gui/common/NameValidator.h"
 #include "gui/common/YesNo.h"
 #include "gui/rooms/RuimteAppHandler.h"
 #include "gui/rooms/RuimteAppSelButHandler.h"
@@ -26,18 +25,6 @@
 namespace {
 
 constexpr int PicturesPerPage = 8;
-
-// Names are stored as Windows-1252 short strings: refuse, as they are typed or
-// pasted, characters that encoding lacks and control characters.
-class NameValidator : public QValidator {
- public:
-  using QValidator::QValidator;
-  State validate(QString& input, int&) const override {
-    for (QChar c : input)
-      if (c.unicode() < 0x20 || c.unicode() == 0x7F) return Invalid;
-    return IsWin1252(input) ? Acceptable : Invalid;
-  }
-};
 
 void SetBaseColour(QLineEdit* edit, const QColor& c) {
   QPalette p = edit->palette();
@@ -62,7 +49,7 @@ TfrmRuimteAppSel::TfrmRuimteAppSel(QWidget* parent)
   for (int i = 0; i < 16; ++i) ui->kanaalBox->addItem(QString(QChar('A' + i)));
   for (int n = 1; n <= 16; ++n) ui->nummerBox->addItem(QString::number(n));
   ui->edtOmschrijving->setMaxLength(TRuimteAppSelHandler::NameMaxLength);
-  ui->edtOmschrijving->setValidator(new NameValidator(ui->edtOmschrijving));
+  ui->edtOmschrijving->setValidator(new TNameValidator(ui->edtOmschrijving));
   QFont big = ui->edtOmschrijving->font();
   big.setPixelSize(20);
   ui->edtOmschrijving->setFont(big);

@@ -14,6 +14,8 @@
 #include "core/model/LoadSave.h"
 #include "gui/rooms/RuimteAppHandler.h"
 #include "gui/settings/ExtraHandler.h"
+#include "gui/scenes/ScenesOverzichtHandler.h"
+#include "gui/scenes/TimerTargets.h"
 #include "gui/shell/HintWindow.h"
 #include "core/shell/Language.h"
 #include "gui/shell/Melding.h"
@@ -158,11 +160,15 @@ void TMainForm::StartScreensAndLink() {
   // The home screen lives as long as the window; it loads the installation.
   auto* home = new TRuimteUIHandler(MainPanel, ButtonPanel, this);
   AttachSettingsScreen(home, MainPanel, ButtonPanel);
+  AttachScenesOverview(home, MainPanel, ButtonPanel);
   home->Show();
   // The timer screen is built when first asked for and kept.
   home->OpenTimer = [this, home](int room, int device) {
     auto* timer = home->findChild<TTimerHandler*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!timer) timer = new TTimerHandler(MainPanel, ButtonPanel, home);
+    if (!timer) {
+      timer = new TTimerHandler(MainPanel, ButtonPanel, home);
+      AttachTargetPickers(timer, MainPanel, ButtonPanel);
+    }
     timer->Show(room, device);
   };
 
