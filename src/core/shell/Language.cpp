@@ -450,6 +450,16 @@ constexpr Entry kEntries[] = {
     {{"na klik op", "after clicking on", "nach Klick auf", "qu'après un clic sur", "después de pulsar",
       "depois de clicar em", "dopo aver cliccato su", "kun olet napsauttanut",
       "ha rákattint erre:", "su dügmeye tiklayinca etkinlesir:"}},
+    // Drive
+    {{"station", "drive", "Laufwerk", "lecteur", "unidad", "unidade", "unità", "asema", "meghajtó", "sürücü"}},
+    // Folder
+    {{"map", "folder", "Ordner", "dossier", "carpeta", "pasta", "cartella", "kansio", "mappa", "klasör"}},
+    // Pictures
+    {{"afbeeldingen", "pictures", "Bilder", "images", "imágenes", "imagens", "immagini", "kuvat", "képek",
+      "resimler"}},
+    // Preview
+    {{"voorbeeld", "preview", "Vorschau", "aperçu", "vista previa", "pré-visualização", "anteprima",
+      "esikatselu", "elonézet", "önizleme"}},
 };
 
 static_assert(std::size(kEntries) == TextCount, "one row per TextId");

@@ -147,6 +147,10 @@ enum class TextId : int {
   SendToKLV,  // "Send to KLV"
   ChangesInEffectOnly,  // "Changes in effect only"
   AfterClickingOn,  // "after clicking on"
+  Drive,  // "drive"
+  Folder,  // "folder"
+  Pictures,  // "pictures"
+  Preview,  // "preview"
   Count
 };
 

@@ -9,18 +9,19 @@
 #include "core/device/MyDevFunctions.h"
 #include "core/model/ImageList.h"
 #include "core/model/LoadSave.h"
+#include "core/shell/Language.h"
+#include "core/shell/Win1252.h"
+#include "gui/rooms/ImagePickerHandler.h"
 #include "gui/rooms/RuimteAppHandler.h"
 #include "gui/rooms/RuimteAppSelButHandler.h"
-#include "core/shell/Language.h"
 #include "gui/shell/UIImages.h"
 #include "gui/shell/Utilities.h"
-#include "core/shell/Win1252.h"
-#include "ui_RuimteAppSelInterface.h"
 #include "gui/widgets/BuiltinPictures.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
 #include "gui/widgets/SmoothPanel.h"
+#include "ui_RuimteAppSelInterface.h"
 
 namespace {
 
@@ -91,6 +92,7 @@ TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QW
   buttons_->Bind(buttons_->ButWissen(), [this] { Delete(); });
 
   indicator_ = std::make_unique<TIndicatorHandler>(PicturesPerPage, [this](QObject* s) { PageDotClick(s); });
+  picker_ = std::make_unique<TImagePickerHandler>(mainPanel, buttonPanel);
 
   form_ = new TfrmRuimteAppSel(mainPanel);
   form_->hide();
@@ -123,10 +125,10 @@ TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QW
   }
 
   for (TImage* img :
-       {ui->Image1, ui->Image2, ui->Image3, ui->Image4, ui->Image5, ui->Image6, ui->Image7, ui->Image8})
+       {ui->Image1, ui->Image2, ui->Image3, ui->Image4, ui->Image5, ui->Image6, ui->Image7, ui->Image8}) {
     connect(img, &TImage::clicked, this, [this](QObject* s) { PickPicture(s); });
-  // A double-click on a library picture opens the image picker, which hands
-  // its result to LibraryPictureChosen.
+    connect(img, &TImage::doubleClicked, this, [this](QObject* s) { Browse(s); });
+  }
   connect(ui->edtOmschrijving, &QLineEdit::textChanged, this, [this](const QString& t) { NameChanged(t); });
 
   connect(ui->imgDimJa, &TImage::clicked, this, [this] { DimChoice(true); });
@@ -285,7 +287,16 @@ void TRuimteAppSelHandler::PickPicture(QObject* sender) {
   MarkPicked();
 }
 
-void TRuimteAppSelHandler::LibraryPictureChosen(const QImage& bitmap) {
+// A double-click on a library picture (which its first click picked) opens
+// the image picker, which hands its result to LibraryPictureChosen.
+void TRuimteAppSelHandler::Browse(QObject* sender) {
+  PickPicture(sender);
+  if (!pictureChanged_ || pictureIndex_ < 0) return;
+  picker_->Pick(Drawn(library_, pictureIndex_),
+                [this](const TLoadedPicture& p) { LibraryPictureChosen(p.Picture, p.TransparentColour); });
+}
+
+void TRuimteAppSelHandler::LibraryPictureChosen(const QImage& bitmap, std::optional<QRgb> transparent) {
   if (!library_ || !pictureChanged_ || pictureIndex_ < 0 || pictureIndex_ >= library_->Count() ||
       bitmap.isNull())
     return;
@@ -293,9 +304,11 @@ void TRuimteAppSelHandler::LibraryPictureChosen(const QImage& bitmap) {
   if (picture.size() != QSize(library_->Width(), library_->Height()))
     picture = picture.scaled(library_->Width(), library_->Height(), Qt::IgnoreAspectRatio,
                              Qt::SmoothTransformation);
-  const int unused = TUtilities::UnusedColour(picture);
-  std::optional<QRgb> mask;
-  if (unused >= 0) mask = QRgb(unused);
+  std::optional<QRgb> mask = transparent;
+  if (!mask) {
+    const int unused = TUtilities::UnusedColour(picture);
+    if (unused >= 0) mask = QRgb(unused);
+  }
   library_->Replace(pictureIndex_, picture, mask);
   DrawPage(std::max(0, indicator_->CurrentPage));
   form_->ui->imageSelected->setPicture(Drawn(library_, pictureIndex_));
