@@ -1,12 +1,15 @@
 #include "gui/rooms/ImagePicker.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QStandardPaths>
+#include <QPointer>
 #include <QStorageInfo>
+#include <QThreadPool>
 #include <QTreeView>
 
 #include "core/shell/Language.h"
@@ -193,6 +196,8 @@ void TPickerForm::FillList(const QString& select) {
   const QStringList files = PictureFiles(folder_);
   list->SetFiles(files);
   chosenFile_.clear();
+  ++previewRequest_;
+  previewPending_ = false;
   ui->imageSelected->clear();
   ui->LR1->clear();
   if (files.isEmpty()) return;
@@ -200,14 +205,34 @@ void TPickerForm::FillList(const QString& select) {
   list->SelectRow(at);
 }
 
+// The picture loader reads the whole file (tens of milliseconds for a camera
+// photo), so the preview is made off the interface thread; quick key presses
+// through the list show only the last one.
 void TPickerForm::ItemSelected(const QString& file) {
   chosenFile_ = file;
-  const TLoadedPicture p = TUtilities::LoadPicture(file);
+  const int request = ++previewRequest_;
+  previewPending_ = true;
+  ui->LR1->setFontColor(Qt::black);
+  SetTileCaption(ui->LR1, QFileInfo(file).fileName());
+  QPointer<TPickerForm> self(this);
+  QThreadPool::globalInstance()->start([self, request, file] {
+    const TLoadedPicture p = TUtilities::LoadPicture(file);
+    QMetaObject::invokeMethod(
+        qApp,
+        [self, request, p] {
+          if (self) self->ShowPreview(request, p);
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+void TPickerForm::ShowPreview(int request, const TLoadedPicture& p) {
+  if (request != previewRequest_) return;
+  previewPending_ = false;
   if (p.ok())
     ui->imageSelected->setPicture(p.Picture, p.TransparentColour);
   else
     ui->imageSelected->clear();
-  ui->LR1->setFontColor(p.ok() ? QColor(Qt::black) : QColor(150, 20, 20));
-  SetTileCaption(ui->LR1, QFileInfo(file).fileName());
+  if (!p.ok()) ui->LR1->setFontColor(QColor(150, 20, 20));
   ui->imageSelected->setToolTip(p.ok() ? QString() : p.Error);
 }

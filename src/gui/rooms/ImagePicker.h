@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <vector>
 
+#include "gui/shell/Utilities.h"
+
 class QFileSystemModel;
 namespace Ui {
 class TPickerForm;
@@ -48,10 +50,13 @@ class TPickerForm : public QWidget {
   QString Folder() const { return folder_; }
   // The file of the last selected item; empty when the list is empty.
   QString ChosenFile() const { return chosenFile_; }
+  // The preview of the chosen file is being loaded (in the background).
+  bool PreviewPending() const { return previewPending_; }
 
  private:
   void FillList(const QString& select);
   void ItemSelected(const QString& file);
+  void ShowPreview(int request, const TLoadedPicture& picture);
   void PlaceChosen(int index);
   void ShowInTree(const QString& folder);
 
@@ -59,4 +64,6 @@ class TPickerForm : public QWidget {
   QString folder_;
   QString chosenFile_;
   bool syncing_ = false;  // the form itself moves the drive box or the tree
+  int previewRequest_ = 0;  // only the latest selection's preview is shown
+  bool previewPending_ = false;
 };

@@ -199,6 +199,7 @@ TThumbnailLoader::Result TThumbnailLoader::Decode(const QString& file, QSize box
     if (decode != source)
       reader.setScaledSize(source.scaled(decode, Qt::KeepAspectRatioByExpanding).boundedTo(source));
   }
+  reader.setQuality(49);  // the fast inverse DCT and plain upsampling
   QImage img;
   if (!reader.read(&img) || img.isNull())
     return Failed(reader.errorString().isEmpty() ? QStringLiteral("the file is damaged")

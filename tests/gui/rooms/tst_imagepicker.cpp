@@ -84,6 +84,7 @@ class TstImagePicker : public QObject {
   void ClickRow(int row) {
     const QRect r = List()->visualRect(List()->model()->index(row, 0));
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, r.center());
+    QTRY_VERIFY(!Picker()->Form()->PreviewPending());
   }
   QString Folder() const { return pics_->path() + QStringLiteral("/pics"); }
 
@@ -130,7 +131,7 @@ class TstImagePicker : public QObject {
     QCOMPARE(list->Count(), 6);
     QCOMPARE(list->CurrentRow(), 0);
     QCOMPARE(QFileInfo(Picker()->Form()->ChosenFile()).fileName(), QStringLiteral("z.bmp"));
-    QVERIFY(!Picker()->Form()->ui->imageSelected->picture().isNull());
+    QTRY_VERIFY(!Picker()->Form()->ui->imageSelected->picture().isNull());
 
     QTRY_VERIFY(list->AllLoaded());
     for (int row : {0, 1, 2, 4, 5}) QCOMPARE(list->StateOf(row), TThumbnailList::State::Shown);
