@@ -84,7 +84,8 @@ int main(int argc, char** argv) {
 
   const QByteArray photo = EncodeJpeg(CameraPhoto(), 90);
   const QByteArray thumb = EncodeJpeg(TestPhoto(160, 120, 11), 80);
-  const QString withExif = dir.filePath(QStringLiteral("camera")), plain = dir.filePath(QStringLiteral("plain"));
+  const QString withExif = dir.filePath(QStringLiteral("camera")),
+                plain = dir.filePath(QStringLiteral("plain"));
   QDir().mkpath(withExif);
   QDir().mkpath(plain);
   for (int i = 0; i < Files; ++i) {

@@ -6,8 +6,8 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
-#include <QStandardPaths>
 #include <QPointer>
+#include <QStandardPaths>
 #include <QStorageInfo>
 #include <QThreadPool>
 #include <QTreeView>
@@ -16,6 +16,7 @@
 #include "gui/common/TileCaption.h"
 #include "gui/shell/UIImages.h"
 #include "gui/shell/Utilities.h"
+#include "gui/widgets/Colours.h"
 #include "gui/widgets/ImageControl.h"
 #include "gui/widgets/SmoothPanel.h"
 #include "gui/widgets/ThumbnailList.h"
@@ -69,6 +70,10 @@ TPickerForm::TPickerForm(QWidget* parent) : QWidget(parent), ui(new Ui::TPickerF
   tree->setHeaderHidden(true);
   tree->setIndentation(14);
   tree->setUniformRowHeights(true);
+  QPalette pal = tree->palette();  // the chosen folder in the program's selected colours
+  pal.setColor(QPalette::Highlight, FromWinColor(WinColour::Selected));
+  pal.setColor(QPalette::HighlightedText, Qt::white);
+  tree->setPalette(pal);
 
   connect(ui->DriveComboBox1, &QComboBox::activated, this, [this](int i) { PlaceChosen(i); });
   connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex& i) {

@@ -63,7 +63,7 @@ class TPickerForm : public QWidget {
   QFileSystemModel* dirs_;
   QString folder_;
   QString chosenFile_;
-  bool syncing_ = false;  // the form itself moves the drive box or the tree
+  bool syncing_ = false;    // the form itself moves the drive box or the tree
   int previewRequest_ = 0;  // only the latest selection's preview is shown
   bool previewPending_ = false;
 };

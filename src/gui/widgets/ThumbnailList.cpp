@@ -106,7 +106,7 @@ class Delegate : public QStyledItemDelegate {
   void paint(QPainter* p, const QStyleOptionViewItem& opt, const QModelIndex& index) const override {
     p->save();
     p->setRenderHint(QPainter::Antialiasing);
-    const QRect cell = opt.rect.adjusted(2, 2, -2, -2);
+    const QRect cell = opt.rect.adjusted(2, 1, -3, -1);  // 5 pixels between cells
     const bool selected = opt.state & QStyle::State_Selected;
     const bool hover = opt.state & QStyle::State_MouseOver;
     const QColor selColour = FromWinColor(WinColour::Selected);
@@ -120,7 +120,7 @@ class Delegate : public QStyledItemDelegate {
       p->drawRoundedRect(QRectF(cell).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
     }
 
-    const QRect slot(QPoint(cell.center().x() - Slot.width() / 2 + 1, cell.top() + 4), Slot);
+    const QRect slot(QPoint(cell.center().x() - Slot.width() / 2 + 1, cell.top() + 3), Slot);
     const auto state = TThumbnailList::State(index.data(StateRole).toInt());
     QPainterPath clip;
     clip.addRoundedRect(slot, 4, 4);
@@ -154,7 +154,7 @@ class Delegate : public QStyledItemDelegate {
     f.setPixelSize(12);
     f.setBold(selected);
     p->setFont(f);
-    const QRect text(cell.left() + 4, slot.bottom() + 2, cell.width() - 8, cell.bottom() - slot.bottom() - 2);
+    const QRect text(cell.left() + 4, slot.bottom() + 1, cell.width() - 8, cell.bottom() - slot.bottom());
     p->setPen(selected                                 ? QColor(Qt::white)
               : state == TThumbnailList::State::Broken ? QColor(150, 20, 20)
                                                        : QColor(Qt::black));
