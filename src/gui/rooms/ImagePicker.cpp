@@ -59,7 +59,6 @@ TPickerForm::TPickerForm(QWidget* parent) : QWidget(parent), ui(new Ui::TPickerF
   ui->imageSelected->setAccessibleName(GetText(TextId::Preview));
   ui->pnlList->setBorderVisible(false);
 
-  for (const Place& p : Places()) ui->DriveComboBox1->addItem(p.label, p.path);
 
   dirs_ = new QFileSystemModel(this);
   dirs_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
@@ -142,6 +141,9 @@ void TPickerForm::OpenFolder(const QString& folder, const QString& file) {
   while (!QFileInfo(f).isDir() && QFileInfo(f).dir().path() != f) f = QFileInfo(f).dir().path();
   if (!QFileInfo(f).isDir()) f = StartFolder();
   folder_ = f;
+  // Volumes come and go between uses.
+  ui->DriveComboBox1->clear();
+  for (const Place& p : Places()) ui->DriveComboBox1->addItem(p.label, p.path);
   ShowInTree(f);
   FillList(file);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "TestSupport.h"
+#include "gui/rooms/HomeTestSupport.h"
 #include "core/model/ImageList.h"
 #include "core/model/LoadSave.h"
 #include "gui/rooms/ImagePicker.h"
@@ -61,9 +62,7 @@ class TstImagePicker : public QObject {
 
   std::unique_ptr<TempWorkspace> ws_;
   std::unique_ptr<QTemporaryDir> pics_;
-  std::unique_ptr<QWidget> window_;
-  QWidget* main_ = nullptr;
-  QWidget* buttons_ = nullptr;
+  std::unique_ptr<HomeHost> host_;
   std::unique_ptr<TRuimteAppSelHandler> editor_;
 
   TImagePickerHandler* Picker() const { return editor_->Picker(); }
@@ -102,22 +101,17 @@ class TstImagePicker : public QObject {
     // The picker starts in the pictures folder, else the home folder: here.
     qputenv("HOME", QFile::encodeName(pics_->path()));
     MakeFolder(Folder());
-    window_ = std::make_unique<QWidget>();
-    window_->resize(800, 600);
-    main_ = new QWidget(window_.get());
-    main_->setGeometry(24, 84, 598, 504);
-    buttons_ = new QWidget(window_.get());
-    buttons_->setGeometry(632, 84, 150, 500);
-    editor_ = std::make_unique<TRuimteAppSelHandler>(false, buttons_, main_);
-    window_->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    host_ = std::make_unique<HomeHost>();
+    editor_ = std::make_unique<TRuimteAppSelHandler>(false, host_->buttons, host_->main);
+    host_->window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host_->window));
     editor_->Edit(
         QStringLiteral("Lamp"), -1, [](auto&&...) {}, 3, false, false, false);
   }
 
   void cleanup() {
     editor_.reset();
-    window_.reset();
+    host_.reset();
     pics_.reset();
     ws_.reset();
   }
@@ -216,7 +210,7 @@ class TstImagePicker : public QObject {
   void okStoresTheFittedPicture_whichSurvivesSaveAndLoad() {
     OpenPickerOn(6, Folder());
     ClickRow(4);  // X.JPG, 800 x 600: 107 x 80 with transparent bands
-    QVERIFY(editor_->Form()->ui->AdvSmoothPanel1->isVisibleTo(main_));
+    QVERIFY(editor_->Form()->ui->AdvSmoothPanel1->isVisibleTo(host_->main));
     QTest::mouseClick(Picker()->Buttons()->ButOK(), Qt::LeftButton);
     QVERIFY(!Picker()->IsOpen());
     QVERIFY(editor_->IsOpen());
