@@ -450,6 +450,19 @@ constexpr Entry kEntries[] = {
     {{"na klik op", "after clicking on", "nach Klick auf", "qu'après un clic sur", "después de pulsar",
       "depois de clicar em", "dopo aver cliccato su", "kun olet napsauttanut",
       "ha rákattint erre:", "su dügmeye tiklayinca etkinlesir:"}},
+};
+
+static_assert(std::size(kEntries) == TextCount, "one row per TextId");
+
+const char* Text(TextId id, int language) {
+  const int row = static_cast<int>(id);
+  if (row < 0 || row >= TextCount) return "";
+  if (language < 0 || language >= LanguageCount) language = 1;
+  return kEntries[row].text[language];
+}
+
+// Rows in SpokenTextId order; the same rules as kEntries.
+constexpr Entry kSpoken[] = {
     // Drive
     {{"station", "drive", "Laufwerk", "lecteur", "unidad", "unidade", "unità", "asema", "meghajtó", "sürücü"}},
     // Folder
@@ -462,14 +475,7 @@ constexpr Entry kEntries[] = {
       "esikatselu", "elonézet", "önizleme"}},
 };
 
-static_assert(std::size(kEntries) == TextCount, "one row per TextId");
-
-const char* Text(TextId id, int language) {
-  const int row = static_cast<int>(id);
-  if (row < 0 || row >= TextCount) return "";
-  if (language < 0 || language >= LanguageCount) language = 1;
-  return kEntries[row].text[language];
-}
+static_assert(std::size(kSpoken) == static_cast<int>(SpokenTextId::Count), "one row per SpokenTextId");
 
 constexpr const char* kLanguageNames[LanguageCount] = {"Nederlands", "English",   "Deutsch",  "Français",
                                                        "Español",    "Português", "Italiano", "Suomi",
@@ -480,6 +486,15 @@ constexpr const char* kLanguageNames[LanguageCount] = {"Nederlands", "English", 
 QString GetText(TextId id) { return GetText(id, TLoadSave::Instance()->Language); }
 
 QString GetText(TextId id, int language) { return QString::fromUtf8(Text(id, language)); }
+
+QString GetText(SpokenTextId id) { return GetText(id, TLoadSave::Instance()->Language); }
+
+QString GetText(SpokenTextId id, int language) {
+  const int row = static_cast<int>(id);
+  if (row < 0 || row >= static_cast<int>(SpokenTextId::Count)) return QString();
+  if (language < 0 || language >= LanguageCount) language = 1;
+  return QString::fromUtf8(kSpoken[row].text[language]);
+}
 
 QString LanguageName(int language) {
   if (language < 0 || language >= LanguageCount) return QString();

@@ -53,10 +53,10 @@ TPickerForm::TPickerForm(QWidget* parent) : QWidget(parent), ui(new Ui::TPickerF
   QFont caption = ui->LR1->font();
   caption.setPixelSize(16);
   ui->LR1->setFont(caption);
-  ui->DriveComboBox1->setAccessibleName(GetText(TextId::Drive));
-  ui->DirectoryListBox1->setAccessibleName(GetText(TextId::Folder));
-  ui->AdvSmoothImageListBox1->setAccessibleName(GetText(TextId::Pictures));
-  ui->imageSelected->setAccessibleName(GetText(TextId::Preview));
+  ui->DriveComboBox1->setAccessibleName(GetText(SpokenTextId::Drive));
+  ui->DirectoryListBox1->setAccessibleName(GetText(SpokenTextId::Folder));
+  ui->AdvSmoothImageListBox1->setAccessibleName(GetText(SpokenTextId::Pictures));
+  ui->imageSelected->setAccessibleName(GetText(SpokenTextId::Preview));
   ui->pnlList->setBorderVisible(false);
 
 
