@@ -291,7 +291,8 @@ void TRuimteAppSelHandler::PickPicture(QObject* sender) {
 // the image picker, which hands its result to LibraryPictureChosen.
 void TRuimteAppSelHandler::Browse(QObject* sender) {
   PickPicture(sender);
-  if (!pictureChanged_ || pictureIndex_ < 0) return;
+  const int index = TUtilities::SenderTag(sender) + std::max(0, indicator_->CurrentPage) * PicturesPerPage;
+  if (!pictureChanged_ || pictureIndex_ != index) return;  // a blank position
   picker_->Pick(Drawn(library_, pictureIndex_),
                 [this](const TLoadedPicture& p) { LibraryPictureChosen(p.Picture, p.TransparentColour); });
 }

@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "TestSupport.h"
-#include "gui/rooms/HomeTestSupport.h"
 #include "core/model/ImageList.h"
 #include "core/model/LoadSave.h"
+#include "gui/rooms/HomeTestSupport.h"
 #include "gui/rooms/ImagePicker.h"
 #include "gui/rooms/ImagePickerHandler.h"
 #include "gui/rooms/PickerTestSupport.h"
@@ -208,6 +208,21 @@ class TstImagePicker : public QObject {
   }
 
   void okStoresTheFittedPicture_whichSurvivesSaveAndLoad() {
+    // A blank position of the last library page opens nothing, even with
+    // another picture picked.
+    TImageList* library = TLoadSave::Instance()->AppImageList.get();
+    const QImage first = library->Get(0);
+    library->Clear();
+    for (int i = 0; i < 30; ++i) library->Add(first);
+    editor_->Edit(
+        QStringLiteral("Lamp"), -1, [](auto&&...) {}, 3, false, false, false);
+    QTest::mouseClick(editor_->Form()->ui->imgPIR4, Qt::LeftButton);
+    QTest::mouseClick(LibraryImage(0), Qt::LeftButton, {}, QPoint(60, 40));
+    QCOMPARE(editor_->PictureIndex(), 24);
+    QTest::mouseDClick(LibraryImage(7), Qt::LeftButton, {}, QPoint(60, 40));
+    QVERIFY(!Picker()->IsOpen());
+    QTest::mouseClick(editor_->Form()->ui->imgPIR1, Qt::LeftButton);
+
     OpenPickerOn(6, Folder());
     ClickRow(4);  // X.JPG, 800 x 600: 107 x 80 with transparent bands
     QVERIFY(editor_->Form()->ui->AdvSmoothPanel1->isVisibleTo(host_->main));
@@ -217,7 +232,6 @@ class TstImagePicker : public QObject {
     QVERIFY(editor_->Buttons()->ButOK()->isVisible());
 
     const TLoadedPicture expected = TUtilities::LoadPicture(Folder() + QStringLiteral("/X.JPG"));
-    TImageList* library = TLoadSave::Instance()->AppImageList.get();
     QCOMPARE(library->Get(6), expected.Picture);
     QCOMPARE(library->MaskColour(6), std::optional<QRgb>(expected.TransparentColour));
     QCOMPARE(editor_->PictureIndex(), 6);
