@@ -1,13 +1,16 @@
 #include "gui/widgets/ThumbnailList.h"
 
 #include <QAbstractListModel>
+#include <QDateTime>
 #include <QFileInfo>
+#include <QHash>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QResizeEvent>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <algorithm>
 #include <vector>
 
 #include "gui/widgets/Colours.h"
@@ -50,6 +53,8 @@ class TThumbnailModel : public QAbstractListModel {
     TThumbnailList::State state = TThumbnailList::State::Pending;
     QPixmap pixmap;
     QImage image;
+    QDateTime modified;
+    qint64 size = -1;
   };
   std::vector<Item> items;
 
@@ -72,17 +77,36 @@ class TThumbnailModel : public QAbstractListModel {
         return {};
     }
   }
-  void Reset(const QStringList& files) {
-    beginResetModel();
-    items.clear();
-    items.reserve(size_t(files.size()));
+  // Replaces the items; a file listed before and unchanged since (same
+  // time and size) keeps its thumbnail. Returns the rows still to be made.
+  std::vector<int> Reset(const QStringList& files) {
+    QHash<QString, size_t> before;
+    for (size_t i = 0; i < items.size(); ++i)
+      if (items[i].state != TThumbnailList::State::Pending) before.insert(items[i].file, i);
+    std::vector<Item> next;
+    next.reserve(size_t(files.size()));
+    std::vector<int> pending;
     for (const QString& f : files) {
+      const QFileInfo fi(f);
       Item it;
       it.file = f;
-      it.name = QFileInfo(f).fileName();
-      items.push_back(std::move(it));
+      it.name = fi.fileName();
+      it.modified = fi.lastModified();
+      it.size = fi.size();
+      const auto old = before.constFind(f);
+      if (old != before.cend() && items[*old].modified == it.modified && items[*old].size == it.size) {
+        it.state = items[*old].state;
+        it.pixmap = items[*old].pixmap;
+        it.image = items[*old].image;
+      } else {
+        pending.push_back(int(next.size()));
+      }
+      next.push_back(std::move(it));
     }
+    beginResetModel();
+    items = std::move(next);
     endResetModel();
+    return pending;
   }
   void Set(int row, const QImage& img) {
     Item& it = items[size_t(row)];
@@ -189,8 +213,9 @@ TThumbnailList::TThumbnailList(QWidget* parent)
   setMouseTracking(true);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   setDragEnabled(false);
-  connect(loader_, &TThumbnailLoader::ready, this, [this](int, int row, const QImage& img) {
-    if (row < 0 || row >= Count()) return;
+  connect(loader_, &TThumbnailLoader::ready, this, [this](int, int index, const QImage& img) {
+    if (index < 0 || index >= int(pendingRows_.size())) return;
+    const int row = pendingRows_[size_t(index)];
     model_->Set(row, img);
     emit thumbnailArrived(row);
   });
@@ -201,9 +226,11 @@ TThumbnailList::~TThumbnailList() = default;
 
 void TThumbnailList::SetFiles(const QStringList& files) {
   loader_->Cancel();
-  model_->Reset(files);
+  pendingRows_ = model_->Reset(files);
   verticalScrollBar()->setValue(0);
-  loader_->Start(files);
+  QStringList pending;
+  for (int row : pendingRows_) pending << model_->items[size_t(row)].file;
+  loader_->Start(pending);
   UpdatePriority();
 }
 
@@ -283,6 +310,9 @@ void TThumbnailList::UpdateGrid() {
 }
 
 void TThumbnailList::UpdatePriority() {
+  // Rows on screen, as positions in the loader's list.
   const auto [first, last] = VisibleRows();
-  loader_->Prioritize(first, last);
+  const auto from = std::lower_bound(pendingRows_.begin(), pendingRows_.end(), first);
+  const auto to = std::upper_bound(pendingRows_.begin(), pendingRows_.end(), last);
+  loader_->Prioritize(int(from - pendingRows_.begin()), int(to - pendingRows_.begin()) - 1);
 }

@@ -4,6 +4,7 @@
 #include <QListView>
 #include <QStringList>
 #include <utility>
+#include <vector>
 
 class TThumbnailLoader;
 class TThumbnailModel;
@@ -25,7 +26,8 @@ class TThumbnailList : public QListView {
   enum class State { Pending, Shown, Broken };
 
   // Replaces the items; the work still pending for the previous ones is
-  // dropped. Selects nothing.
+  // dropped. Files listed before and unchanged since keep their thumbnails
+  // (a folder opened again shows at once). Selects nothing.
   void SetFiles(const QStringList& files);
   QStringList Files() const;
   int Count() const;
@@ -63,4 +65,5 @@ class TThumbnailList : public QListView {
 
   TThumbnailModel* model_;
   TThumbnailLoader* loader_;
+  std::vector<int> pendingRows_;  // the loader's files, as rows (ascending)
 };

@@ -144,6 +144,16 @@ class TstImagePicker : public QObject {
     ClickRow(3);
     QVERIFY(Picker()->Form()->ui->imageSelected->picture().isNull());
 
+    // The same folder again: unchanged files keep their thumbnails at once;
+    // a file written since is made anew.
+    QVERIFY(WriteFile(Folder() + QStringLiteral("/b.jpeg"), EncodeJpeg(TestPhoto(320, 320, 9))));
+    Picker()->Form()->OpenFolder(Folder());
+    QCOMPARE(list->StateOf(4), TThumbnailList::State::Shown);
+    QCOMPARE(list->StateOf(3), TThumbnailList::State::Broken);
+    QCOMPARE(list->StateOf(2), TThumbnailList::State::Pending);
+    QTRY_VERIFY(list->AllLoaded());
+    QCOMPARE(list->Thumbnail(2).size(), QSize(80, 80));
+
     // Another folder replaces the list; nothing of the first arrives late.
     Picker()->Form()->OpenFolder(Folder() + QStringLiteral("/sub"));
     QCOMPARE(Names(list->Files()), QStringList{"s.jpg"});
