@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-tools-dev-tools
   qt6-image-formats-plugins libqt6svg6
-  libhidapi-dev libudev-dev libgl-dev
+  libhidapi-dev libudev-dev libgl-dev libexif-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth desktop-file-utils appstream
 )

@@ -459,6 +459,22 @@ const char* Text(TextId id, int language) {
   return kEntries[row].text[language];
 }
 
+// Rows in SpokenTextId order; the same rules as kEntries.
+constexpr Entry kSpoken[] = {
+    // Drive
+    {{"station", "drive", "Laufwerk", "lecteur", "unidad", "unidade", "unità", "asema", "meghajtó", "sürücü"}},
+    // Folder
+    {{"map", "folder", "Ordner", "dossier", "carpeta", "pasta", "cartella", "kansio", "mappa", "klasör"}},
+    // Pictures
+    {{"afbeeldingen", "pictures", "Bilder", "images", "imágenes", "imagens", "immagini", "kuvat", "képek",
+      "resimler"}},
+    // Preview
+    {{"voorbeeld", "preview", "Vorschau", "aperçu", "vista previa", "pré-visualização", "anteprima",
+      "esikatselu", "elonézet", "önizleme"}},
+};
+
+static_assert(std::size(kSpoken) == static_cast<int>(SpokenTextId::Count), "one row per SpokenTextId");
+
 constexpr const char* kLanguageNames[LanguageCount] = {"Nederlands", "English",   "Deutsch",  "Français",
                                                        "Español",    "Português", "Italiano", "Suomi",
                                                        "Magyar",     "Türkçe"};
@@ -474,6 +490,15 @@ void SetTextLanguageSource(int (*source)()) { g_languageSource = source; }
 QString GetText(TextId id) { return GetText(id, g_languageSource ? g_languageSource() : 1); }
 
 QString GetText(TextId id, int language) { return QString::fromUtf8(Text(id, language)); }
+
+QString GetText(SpokenTextId id) { return GetText(id, g_languageSource ? g_languageSource() : 1); }
+
+QString GetText(SpokenTextId id, int language) {
+  const int row = static_cast<int>(id);
+  if (row < 0 || row >= static_cast<int>(SpokenTextId::Count)) return QString();
+  if (language < 0 || language >= LanguageCount) language = 1;
+  return QString::fromUtf8(kSpoken[row].text[language]);
+}
 
 QString LanguageName(int language) {
   if (language < 0 || language >= LanguageCount) return QString();

@@ -167,3 +167,19 @@ QString GetText(TextId id, int language);
 
 // The name of a language as the language choice list shows it.
 QString LanguageName(int language);
+
+// Names that only a screen reader speaks: the accessible names of controls
+// that show no text of their own. Kept apart from the table above, which
+// holds exactly the texts the screens show (and klv820ctl prints).
+enum class SpokenTextId : int {
+  Drive,     // "drive"
+  Folder,    // "folder"
+  Pictures,  // "pictures"
+  Preview,   // "preview"
+  Count
+};
+
+// In the installation's current language.
+QString GetText(SpokenTextId id);
+// In the given language, 0..9; any other number gives English.
+QString GetText(SpokenTextId id, int language);

@@ -11,6 +11,8 @@
 #include "core/shell/Language.h"
 #include "gui/common/NameValidator.h"
 #include "gui/common/YesNo.h"
+#include "core/shell/Win1252.h"
+#include "gui/rooms/ImagePickerHandler.h"
 #include "gui/rooms/RuimteAppHandler.h"
 #include "gui/rooms/RuimteAppSelButHandler.h"
 #include "gui/shell/UIImages.h"
@@ -73,6 +75,7 @@ TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QW
   buttons_->Bind(buttons_->ButWissen(), [this] { Delete(); });
 
   indicator_ = std::make_unique<TIndicatorHandler>(PicturesPerPage, [this](QObject* s) { PageDotClick(s); });
+  picker_ = std::make_unique<TImagePickerHandler>(mainPanel, buttonPanel);
 
   Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   ui->pnlHeeftCodeSchijf->setCaption(GetText(TextId::CodeSwitchReceiver));
@@ -113,9 +116,10 @@ TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QW
        {ui->Image1, ui->Image2, ui->Image3, ui->Image4, ui->Image5, ui->Image6, ui->Image7, ui->Image8}) {
     img->setAccessibleName(ui->pnlAfbeeldingen->caption() + QLatin1Char(' ') + QString::number(++k));
     connect(img, &TImage::clicked, this, [this](QObject* s) { PickPicture(s); });
+    // A double-click on a library picture opens the image picker, which hands
+    // its result to LibraryPictureChosen.
+    connect(img, &TImage::doubleClicked, this, [this](QObject* s) { Browse(s); });
   }
-  // A double-click on a library picture opens the image picker, which hands
-  // its result to LibraryPictureChosen.
   connect(ui->edtOmschrijving, &QLineEdit::textChanged, this, [this](const QString& t) { NameChanged(t); });
 
   dimChoice_->Picked = [this](bool yes) { DimChoice(yes); };
@@ -255,7 +259,17 @@ void TRuimteAppSelHandler::PickPicture(QObject* sender) {
   MarkPicked();
 }
 
-void TRuimteAppSelHandler::LibraryPictureChosen(const QImage& bitmap) {
+// A double-click on a library picture (which its first click picked) opens
+// the image picker, which hands its result to LibraryPictureChosen.
+void TRuimteAppSelHandler::Browse(QObject* sender) {
+  PickPicture(sender);
+  const int index = TUtilities::SenderTag(sender) + std::max(0, indicator_->CurrentPage) * PicturesPerPage;
+  if (!pictureChanged_ || pictureIndex_ != index) return;  // a blank position
+  picker_->Pick(Drawn(library_, pictureIndex_),
+                [this](const TLoadedPicture& p) { LibraryPictureChosen(p.Picture, p.TransparentColour); });
+}
+
+void TRuimteAppSelHandler::LibraryPictureChosen(const QImage& bitmap, std::optional<QRgb> transparent) {
   if (!library_ || !pictureChanged_ || pictureIndex_ < 0 || pictureIndex_ >= library_->Count() ||
       bitmap.isNull())
     return;
@@ -263,9 +277,11 @@ void TRuimteAppSelHandler::LibraryPictureChosen(const QImage& bitmap) {
   if (picture.size() != QSize(library_->Width(), library_->Height()))
     picture = picture.scaled(library_->Width(), library_->Height(), Qt::IgnoreAspectRatio,
                              Qt::SmoothTransformation);
-  const int unused = TUtilities::UnusedColour(picture);
-  std::optional<QRgb> mask;
-  if (unused >= 0) mask = QRgb(unused);
+  std::optional<QRgb> mask = transparent;
+  if (!mask) {
+    const int unused = TUtilities::UnusedColour(picture);
+    if (unused >= 0) mask = QRgb(unused);
+  }
   library_->Replace(pictureIndex_, picture, mask);
   DrawPage(std::max(0, indicator_->CurrentPage));
   form_->ui->imageSelected->setPicture(Drawn(library_, pictureIndex_));

@@ -8,10 +8,12 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "gui/common/ContentScreen.h"
 
 class QTimer;
+class TImagePickerHandler;
 class TImageList;
 class TIndicatorHandler;
 class TRuimteAppSelButHandler;
@@ -68,10 +70,12 @@ class TRuimteAppSelHandler : public TContentScreen {
   void StopLearning();
 
   // Result of the image picker: the bitmap (any size; made 130 x 80, 24 bit)
-  // replaces the library picture at the picture index at once, with a
-  // transparent colour it does not use, and becomes the preview. Does nothing
-  // without a picked library picture (picture index -1 or not changed).
-  void LibraryPictureChosen(const QImage& bitmap);
+  // replaces the library picture at the picture index at once, and becomes
+  // the preview. Its transparent colour is `transparent` when given (the
+  // margins the picture loader leaves), else a colour it does not use. Does
+  // nothing without a picked library picture (picture index -1 or not
+  // changed).
+  void LibraryPictureChosen(const QImage& bitmap, std::optional<QRgb> transparent = std::nullopt);
 
   // State, for the owner and tests.
   bool IsOpen() const;
@@ -86,6 +90,7 @@ class TRuimteAppSelHandler : public TContentScreen {
 
   TfrmRuimteAppSel* Form() const { return form_; }
   TRuimteAppSelButHandler* Buttons() const { return buttons_.get(); }
+  TImagePickerHandler* Picker() const { return picker_.get(); }
 
   // The most characters the name box takes.
   static constexpr int NameMaxLength = 20;
@@ -96,6 +101,7 @@ class TRuimteAppSelHandler : public TContentScreen {
   void DrawPage(int page);
   void PageDotClick(QObject* sender);
   void PickPicture(QObject* sender);
+  void Browse(QObject* sender);
   void NameChanged(const QString& text);
   void DimChoice(bool yes);
   void CodeWheelChoice(bool yes);
@@ -122,6 +128,7 @@ class TRuimteAppSelHandler : public TContentScreen {
   std::unique_ptr<TIndicatorHandler> indicator_;
   std::unique_ptr<TYesNo> dimChoice_;        // imgDimJa / imgDimNee
   std::unique_ptr<TYesNo> codeWheelChoice_;  // imgCodeSchijfJa / imgCodeSchijfNee
+  std::unique_ptr<TImagePickerHandler> picker_;
   QWidget* pickedMark_ = nullptr;
   int currentPage_ = 0;  // library page drawn  // ring around the picked library picture
   std::unique_ptr<TRuimteAppSelButHandler> buttons_;
