@@ -461,6 +461,16 @@ const char* Text(TextId id, int language) {
   return kEntries[row].text[language];
 }
 
+// Rows in MoreTextId order.
+constexpr Entry kMoreEntries[] = {
+    // Week
+    {{"week", "week", "Woche", "semaine", "semana", "semana", "settimana", "viikko", "hét", "hafta"}},
+    // All
+    {{"alles", "all", "alle", "tout", "todo", "tudo", "tutto", "kaikki", "mind", "tümü"}},
+};
+
+static_assert(std::size(kMoreEntries) == MoreTextCount, "one row per MoreTextId");
+
 constexpr const char* kLanguageNames[LanguageCount] = {"Nederlands", "English",   "Deutsch",  "Français",
                                                        "Español",    "Português", "Italiano", "Suomi",
                                                        "Magyar",     "Türkçe"};
@@ -474,4 +484,13 @@ QString GetText(TextId id, int language) { return QString::fromUtf8(Text(id, lan
 QString LanguageName(int language) {
   if (language < 0 || language >= LanguageCount) return QString();
   return QString::fromUtf8(kLanguageNames[language]);
+}
+
+QString GetText(MoreTextId id) { return GetText(id, TLoadSave::Instance()->Language); }
+
+QString GetText(MoreTextId id, int language) {
+  const int row = static_cast<int>(id);
+  if (row < 0 || row >= MoreTextCount) return QString();
+  if (language < 0 || language >= LanguageCount) language = 1;
+  return QString::fromUtf8(kMoreEntries[row].text[language]);
 }

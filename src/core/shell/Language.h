@@ -161,3 +161,16 @@ QString GetText(TextId id, int language);
 
 // The name of a language as the language choice list shows it.
 QString LanguageName(int language);
+
+// Texts added after the table above was closed: `klv820ctl texts` prints
+// exactly the 135 entries of TextId. Same languages, same access.
+enum class MoreTextId : int {
+  Week,  // "week"
+  All,  // "all"
+  Count
+};
+
+constexpr int MoreTextCount = static_cast<int>(MoreTextId::Count);
+
+QString GetText(MoreTextId id);
+QString GetText(MoreTextId id, int language);
