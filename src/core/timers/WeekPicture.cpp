@@ -9,11 +9,12 @@
 
 namespace {
 
-constexpr int PanelWidth = 598;
-constexpr int PanelHeight = 504;
+// Inside the content panel (598 x 504), clear of its rounded corners.
+constexpr int PictureWidth = 590;
+constexpr int PictureHeight = 496;
 constexpr int AxisWidth = 26;
 constexpr int HeaderHeight = 20;
-constexpr int DayWidth = (PanelWidth - AxisWidth) / 7;
+constexpr int DayWidth = (PictureWidth - AxisWidth) / 7;
 constexpr int MinutesPerDay = 1440;
 constexpr int TickWidth = 6;  // the mark at the exact time, at the column's left edge
 
@@ -82,7 +83,7 @@ void Spread(std::vector<Label>& labels, int h, int top, int bottom) {
 }  // namespace
 
 QSize TWeekPicture::SizeFor(int days) {
-  return QSize(std::max(PanelWidth, AxisWidth + DayWidth * days), PanelHeight);
+  return QSize(std::max(PictureWidth, AxisWidth + DayWidth * days), PictureHeight);
 }
 
 QImage TWeekPicture::Draw(const TWeekPlan& plan, const TLoadSave& installation, const QSize& size,

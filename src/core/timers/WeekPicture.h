@@ -17,7 +17,7 @@ class TLoadSave;
 // Drawing text needs a QGuiApplication (an offscreen one will do).
 class TWeekPicture {
  public:
-  // The content panel's size for up to seven days; wider for more.
+  // 590 x 496 (fits the content panel) for up to seven days; wider for more.
   static QSize SizeFor(int days);
   // `deviceNames`: put the device's name in each label (off when the plan
   // holds one device only). Texts come from the installation's language.

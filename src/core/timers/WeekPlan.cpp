@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int MinutesPerDay = 1440;
+static_assert(tsunrise::TableSize == 144);
 
 // One programme record as the box reads it.
 struct Record {
@@ -84,6 +85,13 @@ void MarkConflicts(std::vector<TPlanAction>& actions) {
 
 TWeekPlan TWeekPlan::Build(const TLoadSave& installation, const uint8_t* sunTable, const QDate& from,
                            int days) {
+  static const KeyedAktieList none;
+  const GlobalProgAktieList* list = installation.Programma.get();
+  return Build(installation, list ? list->AllItems : none, sunTable, from, days);
+}
+
+TWeekPlan TWeekPlan::Build(const TLoadSave& installation, const KeyedAktieList& programme,
+                           const uint8_t* sunTable, const QDate& from, int days) {
   TWeekPlan plan;
   days = std::clamp(days, 0, MaxDays);
   if (!from.isValid()) return plan;
@@ -97,11 +105,9 @@ TWeekPlan TWeekPlan::Build(const TLoadSave& installation, const uint8_t* sunTabl
     plan.Days.push_back(d);
   }
 
-  const GlobalProgAktieList* list = installation.Programma.get();
-  if (!list) return plan;
   int sent = 0;
-  for (int k = 0; k < int(list->AllItems.size()); ++k) {
-    const ProgAktiePtr& entry = list->AllItems[k].Entry;
+  for (int k = 0; k < int(programme.size()); ++k) {
+    const ProgAktiePtr& entry = programme[k].Entry;
     if (!entry) continue;
     if (sent++ == TCommunicatie::MaxRecords) break;  // not in the image
     if (!entry->IsValid()) continue;
@@ -161,9 +167,15 @@ TWeekPlan TWeekPlan::Build(const TLoadSave& installation, const uint8_t* sunTabl
 }
 
 TWeekPlan TWeekPlan::Build(const TLoadSave& installation, const QDate& from, int days) {
+  return Build(installation, SentSunTable(installation).data(), from, days);
+}
+
+std::array<uint8_t, 144> TWeekPlan::SentSunTable(const TLoadSave& installation) {
   tsunrise sun;
   sun.BuildTable(tsunrise::Place(installation.Location), QDate::currentDate().year());
-  return Build(installation, sun.SunTable, from, days);
+  std::array<uint8_t, 144> table;
+  std::copy(std::begin(sun.SunTable), std::end(sun.SunTable), table.begin());
+  return table;
 }
 
 TWeekPlan TWeekPlan::ForDevice(int ruimte, int apparaat) const {

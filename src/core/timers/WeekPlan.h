@@ -2,8 +2,11 @@
 
 #include <QDate>
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <vector>
+
+#include "core/model/ProgAktie.h"
 
 class TLoadSave;
 
@@ -52,6 +55,12 @@ class TWeekPlan {
   static TWeekPlan Build(const TLoadSave& installation, const uint8_t* sunTable, const QDate& from, int days);
   // With the table `send` gives: the installation's location, the PC's year.
   static TWeekPlan Build(const TLoadSave& installation, const QDate& from, int days);
+  // For a programme other than the installation's (the timer screen's
+  // working list, say); Entry then counts positions in `programme`.
+  static TWeekPlan Build(const TLoadSave& installation, const KeyedAktieList& programme,
+                         const uint8_t* sunTable, const QDate& from, int days);
+  // The sun table `send` gives: the installation's location, the PC's year.
+  static std::array<uint8_t, 144> SentSunTable(const TLoadSave& installation);
 
   // Only the actions on one device.
   TWeekPlan ForDevice(int ruimte, int apparaat) const;
