@@ -48,18 +48,26 @@ bool SameLabel(const TPlanAction& a, const TPlanAction& b) {
          !a.Conflict && !b.Conflict;
 }
 
-// "07:30 Lamp, Spot on": the names are shortened so that time and action
-// always show.
+// "7:30 Lamp, Spot on". Time, names and action as far as they fit; when the
+// names would get too little room a dim level is written "8/16" and an on or
+// off word is left to the label's colour.
 QString LabelText(const Label& l, const QFontMetrics& fm, int width) {
+  constexpr int MinNameWidth = 30;
   const TPlanAction& a = *l.Action;
   QString time = TWeekPlan::TimeText(a).left(5);
+  if (time.startsWith(QLatin1Char('0'))) time.remove(0, 1);
   if (a.Random) time.prepend(QLatin1Char('~'));
   if (a.Conflict) time.prepend(QLatin1Char('!'));
-  const QString action = TWeekPlan::ActionText(a.Aktie);
-  if (l.Names.isEmpty()) return time + QLatin1Char(' ') + action;
-  const int room = width - fm.horizontalAdvance(time + action + QStringLiteral("  "));
-  const QString names = fm.elidedText(l.Names.join(QStringLiteral(", ")), Qt::ElideRight, std::max(room, 0));
-  return time + QLatin1Char(' ') + names + QLatin1Char(' ') + action;
+  QString action = QLatin1Char(' ') + TWeekPlan::ActionText(a.Aktie);
+  if (l.Names.isEmpty()) return time + action;
+  const auto room = [&] { return width - fm.horizontalAdvance(time + QLatin1Char(' ') + action); };
+  if (room() < MinNameWidth) {
+    const bool dim = a.Aktie > 0 && a.Aktie < 17;
+    action = dim ? QStringLiteral(" %1/16").arg(a.Aktie) : QString();
+  }
+  const QString names =
+      fm.elidedText(l.Names.join(QStringLiteral(", ")), Qt::ElideRight, std::max(room(), 0));
+  return time + QLatin1Char(' ') + names + action;
 }
 
 // Spreads labels of height `h` so that none overlap, each as near its mark
@@ -110,11 +118,10 @@ QImage TWeekPicture::Draw(const TWeekPlan& plan, const TLoadSave& installation, 
   // Hours on the left.
   p.setFont(small);
   p.setPen(TextColour);
-  for (int h = 0; h <= 24; h += 2) {
+  for (int h = 0; h < 24; h += 2) {
     const int y = yOf(h * 60);
     const QRect r(0, y - 6, AxisWidth - 4, 12);
-    p.drawText(r, Qt::AlignRight | Qt::AlignVCenter,
-               QStringLiteral("%1").arg(h % 24, 2, 10, QLatin1Char('0')).left(2));
+    p.drawText(r, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("%1").arg(h, 2, 10, QLatin1Char('0')));
   }
 
   for (int i = 0; i < int(plan.Days.size()); ++i) {
