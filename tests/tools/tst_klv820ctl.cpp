@@ -37,6 +37,7 @@ class TestKlv820ctl : public QObject {
   void importRefusesBadInput();
   void importRefusesUnreadableFiles();
   void programmeImage();
+  void programmeListing();
   void sceneTable();
 };
 
@@ -499,6 +500,37 @@ void TestKlv820ctl::programmeImage() {
   // The sun fields are derived in memory only.
   QCOMPARE(ctl.read(ctl.file("kvl820.dat")), file);
   CTL_EXPECT_FAILURE(ctl.run({"programme-image", "x"}), 2);
+}
+
+void TestKlv820ctl::programmeListing() {
+  CtlRunner ctl;
+  QCOMPARE(ctl.run({"init"}).code, 0);
+  QCOMPARE(ctl.run({"programme"}).outText(), QString());
+
+  QJsonObject json = WithDevices(ctl.dump());
+  QJsonArray programme;
+  programme << Entry(17 + 0, 0, 13, 5, 22, 15, 0, 0);
+  programme << Entry(0, 1, 6, 10, 24, 0, 45, 9);
+  programme << Entry(0, 0, 13, 128 + 2 + 32, 23, 0, 0, 0);
+  QJsonObject random = Entry(0, 0, 4, 31, 7, 5, 0, 17);  // 31 April
+  random["random"] = 1;
+  programme << random;
+  json["programme"] = programme;
+  QCOMPARE(ctl.import(json).code, 0);
+
+  const CtlResult r = ctl.run({"programme", "--language", "1"});
+  QCOMPARE(r.code, 0);
+  QCOMPARE(r.outLines(),
+           QStringList({"0.0\tKüche/Lampe über dem Tisch\tApril\t31\tbetween 07:05 and 08:05\ton\tincomplete",
+                        "0.0\tKüche/Lampe über dem Tisch\tevery month\tMo Fr\t23:00\toff\tcomplete",
+                        "0.1\tKüche/Café\tJune\t10\t15 before sun rise\tdim 9\tcomplete",
+                        "scene 0\tSoirée\tevery month\t5\t22:15\texecute\tcomplete"}));
+  const QStringList german = ctl.run({"programme", "--language=2"}).outLines();
+  QCOMPARE(german.size(), 4);
+  QVERIFY(german[1].contains(QStringLiteral("\tMo Fr\t")));
+  QVERIFY(!german[1].contains(QStringLiteral("every month")));
+  CTL_EXPECT_FAILURE(ctl.run({"programme", "--language", "10"}), 2);
+  CTL_EXPECT_FAILURE(ctl.run({"programme", "x"}), 2);
 }
 
 void TestKlv820ctl::sceneTable() {

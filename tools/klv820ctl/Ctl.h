@@ -28,3 +28,8 @@ struct CtlCommand {
 
 // Prints one line on standard error and returns `code`.
 int CtlFail(CtlContext& ctx, int code, const QString& message);
+
+// Reads the command's only option, [--language N] (N 0..9), from ctx.args
+// into `language` (-1 when not given). Returns CtlOk, or the exit code after
+// printing the problem (`usage` for anything else on the line).
+int CtlLanguageOption(CtlContext& ctx, const QString& usage, int* language);

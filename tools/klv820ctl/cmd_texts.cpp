@@ -19,8 +19,9 @@ bool ParseLanguage(const QString& text, int* language) {
   return true;
 }
 
-int TextsCommand(CtlContext& ctx) {
-  const QString usage = QStringLiteral("usage: texts [--language N]");
+}  // namespace
+
+int CtlLanguageOption(CtlContext& ctx, const QString& usage, int* language) {
   QString value;
   bool given = false;
   QStringList args = ctx.args;
@@ -37,14 +38,19 @@ int TextsCommand(CtlContext& ctx) {
     if (given) return CtlFail(ctx, CtlUsage, QStringLiteral("--language given twice"));
     given = true;
   }
+  *language = -1;
+  if (given && !ParseLanguage(value, language))
+    return CtlFail(ctx, CtlUsage, QStringLiteral("bad language (an integer 0..9): %1").arg(value));
+  return CtlOk;
+}
 
-  int language = 1;
-  if (given) {
-    if (!ParseLanguage(value, &language))
-      return CtlFail(ctx, CtlUsage, QStringLiteral("bad language (an integer 0..9): %1").arg(value));
-  } else {
-    language = TLoadSave::ReadLanguage();
-  }
+namespace {
+
+int TextsCommand(CtlContext& ctx) {
+  int language = -1;
+  if (const int rc = CtlLanguageOption(ctx, QStringLiteral("usage: texts [--language N]"), &language))
+    return rc;
+  if (language < 0) language = TLoadSave::ReadLanguage();
 
   for (int i = 0; i < TextCount; ++i) {
     QString text = GetText(static_cast<TextId>(i), language);

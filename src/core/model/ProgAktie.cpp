@@ -109,6 +109,16 @@ bool ProgAktie::IsValid() const {
   return DagDatum > 128 || kDaysInMonth[Maand - 1] >= DagDatum;
 }
 
+ProgAktie::Missing ProgAktie::MissingFields() const {
+  Missing m;
+  m.Month = Maand < 1 || Maand > 13;
+  m.Day = DagDatum <= 0 || DagDatum == 128;
+  m.Time = Uur == 24 && ZonTijd == 0;
+  if (!m.Month && DagDatum > 0 && DagDatum < 128 && kDaysInMonth[Maand - 1] < DagDatum)
+    m.Month = m.Day = true;
+  return m;
+}
+
 // ---------------------------------------------------------------------------
 
 ProgAktieList::ProgAktieList(int32_t ruimte, KeyedAktieList items, int32_t apparaat)
@@ -237,4 +247,10 @@ void GlobalProgAktieList::Apply(const KeyedAktieList& edited, const KeyedAktieLi
   for (const KeyedAktie& k : edited)
     if (k.Entry && k.Entry->IsValid()) AddUnique(k.Entry);
   for (const KeyedAktie& k : removed) RemoveAktie(k.Entry);
+}
+
+KeyedAktieList SortedProgramme(const GlobalProgAktieList& programme) {
+  ProgAktieList list(0, programme.KeyedCopy(), 0);
+  list.Resort();
+  return std::move(list.Items);
 }

@@ -41,6 +41,23 @@ class ProgAktie {
   QString ActionText() const;
   bool IsValid() const;
 
+  // The four columns of the entry's line on the timer screen, in the current
+  // language (the day/date text keeps its trailing blank).
+  struct LineTexts {
+    QString Month, Day, Time, Action;
+  };
+  LineTexts Texts() const { return {MonthText(), DayText(), TimeText(), ActionText()}; }
+
+  // The fields the timer screen marks red on an incomplete entry: no month,
+  // no day/date (none, or the weekday form without a day), no time; a day of
+  // month that the month does not have marks both month and day/date.
+  struct Missing {
+    bool Month = false;
+    bool Day = false;
+    bool Time = false;
+  };
+  Missing MissingFields() const;
+
   bool IsScene() const { return Ruimte > 16; }
   uint8_t SceneIndex() const { return IsScene() ? uint8_t(Ruimte - 17) : 0; }
   bool IsDate() const { return DagDatum < 128; }
@@ -99,3 +116,7 @@ class GlobalProgAktieList : public ProgAktieList {
   void Apply(const KeyedAktieList& edited, const KeyedAktieList& removed);
   int Count() const { return int(AllItems.size()); }
 };
+
+// The whole programme in the order the timer screen lists it (sort key;
+// entries shared).
+KeyedAktieList SortedProgramme(const GlobalProgAktieList& programme);

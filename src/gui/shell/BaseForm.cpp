@@ -17,6 +17,7 @@
 #include "core/shell/Language.h"
 #include "gui/shell/Melding.h"
 #include "gui/shell/RoundForm.h"
+#include "gui/timers/TimerHandler.h"
 #include "ui_BaseForm.h"
 #include "gui/widgets/SmoothPanel.h"
 
@@ -156,6 +157,12 @@ void TMainForm::StartScreensAndLink() {
   // The home screen lives as long as the window; it loads the installation.
   auto* home = new TRuimteUIHandler(MainPanel, ButtonPanel, this);
   home->Show();
+  // The timer screen is built when first asked for and kept.
+  home->OpenTimer = [this, home](int room, int device) {
+    auto* timer = home->findChild<TTimerHandler*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!timer) timer = new TTimerHandler(MainPanel, ButtonPanel, home);
+    timer->Show(room, device);
+  };
 
   QPointer<TMainForm> window(this);
   BoxLinkHooks hooks = GetBoxLinkHooks();
