@@ -5,6 +5,8 @@
 #include "../rooms/HomeTestSupport.h"
 #include "core/timers/WeekPicture.h"
 #include "core/timers/WeekPlan.h"
+#include "gui/timers/TimerButHandler.h"
+#include "gui/timers/TimerHandler.h"
 #include "gui/timers/WeekPlanButHandler.h"
 #include "gui/timers/WeekPlanHandler.h"
 
@@ -71,6 +73,35 @@ class TestWeekView : public QObject {
     QVERIFY(!view.IsShown());
     QVERIFY(!view.Column()->IsShown());
     QCOMPARE(backs, 1);
+  }
+
+  // "week" on the timer screen shows its working list for its target, new
+  // entries included; "back" brings the timer screen back as it was.
+  void fromTheTimerScreen() {
+    HomeHost host;
+    host.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host.window));
+    TTimerHandler timer(host.main, host.buttons);
+    timer.Show(1, 0);
+    QTest::mouseClick(timer.Buttons()->butToevoegen, Qt::LeftButton);  // a blank entry: never acts
+    ProgAktie& added = *timer.Editing->Selected;
+    added.Maand = 13;
+    added.DagDatum = 255;
+    added.Uur = 12;
+    added.Aktie = 17;
+    QVERIFY(timer.Buttons()->butWeek->isVisible());
+    QTest::mouseClick(timer.Buttons()->butWeek, Qt::LeftButton);
+
+    auto* week = timer.findChild<TWeekPlanHandler*>();
+    QVERIFY(week && week->IsShown() && week->Column()->IsShown());
+    QVERIFY(!timer.Buttons()->IsShown());
+    auto* picture = host.main->findChild<QLabel*>(QStringLiteral("imgWeek"));
+    QCOMPARE(picture->accessibleDescription().count(QLatin1String("Device 1.0")), 2 * 7);
+
+    QTest::mouseClick(week->Column()->ButExit(), Qt::LeftButton);
+    QVERIFY(!week->IsShown());
+    QVERIFY(timer.IsShown() && timer.Buttons()->IsShown());
+    QCOMPARE(timer.Editing->Items.size(), size_t(7));  // nothing applied or lost
   }
 };
 
