@@ -179,7 +179,7 @@ constexpr Entry kEntries[] = {
     {{"uitvoeren", "execute", "ausführen", "exécuter", "ejecutar", "executar", "esegui", "suorita",
       "végrehajtás", "çalistir"}},
     // Dim
-    {{"dim ", "dim ", "dimmen ", "varier ", "atenuar ", "regular ", "dimmer ", "himmennä ", "fényero ",
+    {{"dim ", "dim ", "dimmen ", "varier ", "atenuar ", "regular ", "dimmer ", "himmeä ", "fényero ",
       "kis "}},
     // Su
     {{"zo ", "Su ", "So ", "Di ", "do ", "Do ", "Do ", "su ", "Va ", "Pa "}},
@@ -302,7 +302,7 @@ constexpr Entry kEntries[] = {
     {{"december", "December", "Dezember", "décembre", "diciembre", "dezembro", "dicembre", "joulukuu",
       "december", "Aralik"}},
     // EveryMonth
-    {{"elke maand", "every month", "jeden Monat", "tous les mois", "todos los meses", "todos os meses",
+    {{"elke maand", "every month", "jeden Monat", "tous les mois", "cada mes", "cada mês",
       "ogni mese", "joka kuukausi", "minden hónap", "her ay"}},
     // MaximumNumberOfRandomActionsReached
     {{"Maximaal aantal random akties bereikt.", "Maximum number of random actions reached",

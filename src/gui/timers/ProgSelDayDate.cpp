@@ -69,11 +69,15 @@ void TFormDagDatum::ShowValue() {
   }
 }
 
+void TFormDagDatum::ShowPage(bool weekdays) {
+  TUtilities::SetButtonSelected(weekdays ? ui->ButWeekdagen : ui->ButDatum);
+  TUtilities::SetButtonNormal(weekdays ? ui->ButDatum : ui->ButWeekdagen);
+  ui->pnlDagen->setVisible(weekdays);
+  ui->pnlDatum->setVisible(!weekdays);
+}
+
 void TFormDagDatum::ShowWeekdays() {
-  TUtilities::SetButtonSelected(ui->ButWeekdagen);
-  TUtilities::SetButtonNormal(ui->ButDatum);
-  ui->pnlDagen->show();
-  ui->pnlDatum->hide();
+  ShowPage(true);
   DagDatum = 128;
   // A date typed earlier that was invalid does not block a weekday choice.
   ui->ButOK->setEnabled(true);
@@ -81,10 +85,7 @@ void TFormDagDatum::ShowWeekdays() {
 }
 
 void TFormDagDatum::ShowDate() {
-  TUtilities::SetButtonSelected(ui->ButDatum);
-  TUtilities::SetButtonNormal(ui->ButWeekdagen);
-  ui->pnlDagen->hide();
-  ui->pnlDatum->show();
+  ShowPage(false);
   DagDatum = 1;
   ShowValue();
   ui->EdDatum->setFocus();

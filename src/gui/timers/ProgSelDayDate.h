@@ -38,5 +38,7 @@ class TFormDagDatum : public TTimerDialog {
  private:
   // The pages and looks for the current DagDatum.
   void ShowValue();
+  // One page button selected, its page shown, the other page hidden.
+  void ShowPage(bool weekdays);
   std::array<TGradBtn*, 7> days_{};
 };

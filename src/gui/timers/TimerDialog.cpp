@@ -13,6 +13,7 @@
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
+#include "gui/widgets/SmoothPanel.h"
 
 TTimerDialog::TTimerDialog(QWidget* parent)
     : QDialog(parent ? parent : static_cast<QWidget*>(TMainForm::Instance())) {
@@ -59,6 +60,8 @@ void TTimerDialog::showEvent(QShowEvent* event) {
                      : screen() ? screen()->availableGeometry()
                                 : QRect(0, 0, 800, 600);
   move(area.center() - rect().center());
+  // Panels are read out by their captions.
+  for (TSmoothPanel* panel : findChildren<TSmoothPanel*>()) panel->setAccessibleName(panel->caption());
   QDialog::showEvent(event);
 }
 

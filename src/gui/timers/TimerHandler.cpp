@@ -179,6 +179,11 @@ TTimerHandler::TTimerHandler(QWidget* mainPanel, QWidget* buttonPanel, QObject* 
   ui->SelectedScene->hide();
   ui->selectedApp->setAccessibleName(GetText(TextId::Devices));
   ui->SelectedScene->setAccessibleName(GetText(TextId::Scene));
+  ui->imgSA3->setAccessibleName(QStringLiteral("device picture"));
+  ui->imgSI3->setAccessibleName(GetText(TextId::Devices));
+  ui->imgS1->setAccessibleName(GetText(TextId::Scene));
+  ui->lblUp->setAccessibleName(QStringLiteral("entries above"));
+  ui->lblDown->setAccessibleName(QStringLiteral("entries below"));
   app_ = std::make_unique<TSelectedAppUI>(ui->selectedApp, ui->lblSA3, ui->lblSR3, ui->imgSA3, ui->imgSI3);
   scene_ = std::make_unique<TSelectedSceneUI>(ui->SelectedScene, ui->lblS1, ui->lblNr1, ui->imgS1);
   QFont numberFont(QStringLiteral("Arial"));

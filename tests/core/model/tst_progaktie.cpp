@@ -226,6 +226,9 @@ class TestProgAktie : public QObject {
     auto e = Entry(0, 0, maand, dag, uur, 0, 1.0);
     e->ZonTijd = zonTijd;
     QCOMPARE(e->IsValid(), valid);
+    // The timer screen marks a field red exactly when the entry is incomplete.
+    const ProgAktie::Missing m = e->MissingFields();
+    QCOMPARE(!(m.Month || m.Day || m.Time), valid);
     e->Apparaat = -1;
     QVERIFY(!e->IsValid());
   }
