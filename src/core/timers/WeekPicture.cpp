@@ -22,7 +22,7 @@ const QColor DayColour(0xff, 0xfc, 0xf0);
 const QColor NightColour(0xd5, 0xdb, 0xe8);
 const QColor GridColour(0xc8, 0xc8, 0xc8);
 const QColor TextColour(0x20, 0x20, 0x20);
-const QColor ConflictColour(0xe0, 0x00, 0x00);
+const QColor ConflictColour(0x10, 0x10, 0x10);  // shows on red, green and yellow alike
 
 QColor ActionColour(int aktie) {
   if (aktie == 0) return QColor(0xc9, 0x2a, 0x2a);   // off: red

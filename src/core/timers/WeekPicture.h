@@ -11,7 +11,7 @@ class TLoadSave;
 // `klv820ctl plan --png`: one column per day, midnight at the top, night
 // (sunset to sunrise) shaded, each action a coloured label at its time (green
 // on, red off, yellow dim with the level), a random action a band over its
-// hour, a conflict outlined in red with a "!". Labels that would overlap are
+// hour, a conflict framed in black with a "!". Labels that would overlap are
 // moved apart; a thin line leads from each to its exact time.
 //
 // Drawing text needs a QGuiApplication (an offscreen one will do).
