@@ -57,6 +57,9 @@ class TstTimerDialogs : public QObject {
     QVERIFY(LooksSelected(d.ui->ButVasteTijd) && !LooksSelected(d.ui->ButRandom));
     QCOMPARE(d.ui->LRandom->text(), GetText(TextId::FixedTime));
     QVERIFY(d.toolTip().isEmpty());
+    QTest::mouseClick(d.ui->EdMinuut, Qt::LeftButton);  // a click selects the whole text
+    QCoreApplication::processEvents();
+    QCOMPARE(d.ui->EdMinuut->selectedText(), QStringLiteral("00"));
 
     for (const char* bad : {"24", "x", "", "-1"}) {
       Type(d.ui->EdUur, QString::fromLatin1(bad));

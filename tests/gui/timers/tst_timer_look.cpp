@@ -63,7 +63,6 @@ void NoteLabel(QStringList& bad, const QLabel* l, const QString& text, int langu
 
 class TstTimerLook : public QObject {
   Q_OBJECT
-  static bool Offscreen() { return QGuiApplication::platformName() == QLatin1String("offscreen"); }
 
  private slots:
   void init() { FailOnUnexpectedWarnings(); }
@@ -164,7 +163,7 @@ class TstTimerLook : public QObject {
       add(2, 1, 5, 15, 24, 0, 190, 0, 17);
       add(18, 0, 13, 128 + 1 + 64, 20, 0, 0, 0, 0);
       UseSimulatedBus(std::make_shared<SimulatedBox>());
-      if (Offscreen())
+      if (QGuiApplication::platformName() == QLatin1String("offscreen"))
         QTest::ignoreMessage(QtWarningMsg, "This plugin does not support setting window masks");
       TMainForm form;
       form.show();

@@ -39,8 +39,12 @@ ProgAktiePtr Scene(int scene, int hour) {
   return e;
 }
 
+// Made a day ago, so that copies made by the test sort after them.
 void Install(const std::vector<ProgAktiePtr>& entries) {
-  for (const ProgAktiePtr& e : entries) TLoadSave::Instance()->Programma->AddUnique(e);
+  for (const ProgAktiePtr& e : entries) {
+    e->Aangemaakt -= 1.0;
+    TLoadSave::Instance()->Programma->AddUnique(e);
+  }
 }
 
 }  // namespace
