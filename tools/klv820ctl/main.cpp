@@ -1,8 +1,12 @@
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QTextStream>
 #include <cstdio>
+#include <cstring>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "Ctl.h"
@@ -38,6 +42,14 @@ int UsageFailure(CtlContext& ctx, const QString& problem) {
                      QStringLiteral(" (klv820ctl --help lists the commands)"));
 }
 
+// `plan --png` draws text, which takes a GUI application; it draws off
+// screen, so the tool still needs no display.
+bool NeedsGui(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--png") == 0) return true;
+  return false;
+}
+
 }  // namespace
 
 CtlCommand::CtlCommand(const char* name, const char* usage, CtlCommandFn fn) {
@@ -51,7 +63,16 @@ int CtlFail(CtlContext& ctx, int code, const QString& message) {
 }
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  std::unique_ptr<QCoreApplication> app;
+  if (NeedsGui(argc, argv)) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The platform's notes (a missing runtime folder, say) are not the
+    // tool's output; failures are reported on one line of their own.
+    QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false\nqt.*.warning=false"));
+    app = std::make_unique<QGuiApplication>(argc, argv);
+  } else {
+    app = std::make_unique<QCoreApplication>(argc, argv);
+  }
   QCoreApplication::setOrganizationName(QStringLiteral("Dravik"));
   QCoreApplication::setApplicationName(QStringLiteral("KLV-820"));
   UseSystemHid();
@@ -62,7 +83,7 @@ int main(int argc, char** argv) {
   err.setEncoding(QStringConverter::Utf8);
 
   CtlContext ctx{QString(), false, QString(), false, {}, out, err};
-  QStringList args = app.arguments().mid(1);
+  QStringList args = app->arguments().mid(1);
   QString command;
   while (!args.isEmpty()) {
     const QString a = args.takeFirst();

@@ -459,8 +459,12 @@ const char* Text(TextId id, int language) {
   return kEntries[row].text[language];
 }
 
-// Rows in SpokenTextId order; the same rules as kEntries.
-constexpr Entry kSpoken[] = {
+// Rows in MoreTextId order.
+constexpr Entry kMoreEntries[] = {
+    // Week
+    {{"week", "week", "Woche", "semaine", "semana", "semana", "settimana", "viikko", "hét", "hafta"}},
+    // All
+    {{"alles", "all", "alle", "tout", "todo", "tudo", "tutto", "kaikki", "mind", "tümü"}},
     // Drive
     {{"station", "drive", "Laufwerk", "lecteur", "unidad", "unidade", "unità", "asema", "meghajtó", "sürücü"}},
     // Folder
@@ -473,7 +477,7 @@ constexpr Entry kSpoken[] = {
       "esikatselu", "elonézet", "önizleme"}},
 };
 
-static_assert(std::size(kSpoken) == static_cast<int>(SpokenTextId::Count), "one row per SpokenTextId");
+static_assert(std::size(kMoreEntries) == MoreTextCount, "one row per MoreTextId");
 
 constexpr const char* kLanguageNames[LanguageCount] = {"Nederlands", "English",   "Deutsch",  "Français",
                                                        "Español",    "Português", "Italiano", "Suomi",
@@ -491,16 +495,16 @@ QString GetText(TextId id) { return GetText(id, g_languageSource ? g_languageSou
 
 QString GetText(TextId id, int language) { return QString::fromUtf8(Text(id, language)); }
 
-QString GetText(SpokenTextId id) { return GetText(id, g_languageSource ? g_languageSource() : 1); }
-
-QString GetText(SpokenTextId id, int language) {
-  const int row = static_cast<int>(id);
-  if (row < 0 || row >= static_cast<int>(SpokenTextId::Count)) return QString();
-  if (language < 0 || language >= LanguageCount) language = 1;
-  return QString::fromUtf8(kSpoken[row].text[language]);
-}
-
 QString LanguageName(int language) {
   if (language < 0 || language >= LanguageCount) return QString();
   return QString::fromUtf8(kLanguageNames[language]);
+}
+
+QString GetText(MoreTextId id) { return GetText(id, g_languageSource ? g_languageSource() : 1); }
+
+QString GetText(MoreTextId id, int language) {
+  const int row = static_cast<int>(id);
+  if (row < 0 || row >= MoreTextCount) return QString();
+  if (language < 0 || language >= LanguageCount) language = 1;
+  return QString::fromUtf8(kMoreEntries[row].text[language]);
 }

@@ -168,10 +168,12 @@ QString GetText(TextId id, int language);
 // The name of a language as the language choice list shows it.
 QString LanguageName(int language);
 
-// Names that only a screen reader speaks: the accessible names of controls
-// that show no text of their own. Kept apart from the table above, which
-// holds exactly the texts the screens show (and klv820ctl prints).
-enum class SpokenTextId : int {
+// Texts added after the table above was closed: `klv820ctl texts` prints
+// exactly the 135 entries of TextId. Same languages, same access. Some are
+// only spoken: the accessible names of controls that show no text.
+enum class MoreTextId : int {
+  Week,      // "week"
+  All,       // "all"
   Drive,     // "drive"
   Folder,    // "folder"
   Pictures,  // "pictures"
@@ -179,7 +181,9 @@ enum class SpokenTextId : int {
   Count
 };
 
+constexpr int MoreTextCount = static_cast<int>(MoreTextId::Count);
+
 // In the installation's current language.
-QString GetText(SpokenTextId id);
+QString GetText(MoreTextId id);
 // In the given language, 0..9; any other number gives English.
-QString GetText(SpokenTextId id, int language);
+QString GetText(MoreTextId id, int language);

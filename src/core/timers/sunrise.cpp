@@ -106,6 +106,31 @@ QTime tsunrise::SunTimeOfDay(int selector, int year, double latitude, double lon
   return QTime(m / 60, m % 60);
 }
 
+int tsunrise::TableSunTime(const uint8_t* table, int selector, const QDate& date) {
+  if (!date.isValid()) return 0;
+  const bool second = date.day() >= 16;
+  const uint8_t* entry =
+      table + (selector == Sunset ? HalfSize : 0) + 3 * (2 * (date.month() - 1) + (second ? 1 : 0));
+  const int stepSeconds = (entry[2] >> 6) * 60 + (entry[2] & 0x3F);
+  const int daysSince = date.day() - (second ? 16 : 1);
+  const int moved = stepSeconds * daysSince / 60;
+  const int base = (entry[0] & 0x7F) * 60 + entry[1];
+  const int minutes = (entry[0] & 0x80) ? base - moved : base + moved;
+  return ((minutes % 1440) + 1440) % 1440;
+}
+
+bool tsunrise::BoxSummerTime(const QDate& date, const QTime& time) {
+  const auto lastSunday = [](int year, int month) {
+    const QDate last(year, month, QDate(year, month, 1).daysInMonth());
+    return last.addDays(-(last.dayOfWeek() % 7));
+  };
+  const QDate start = lastSunday(date.year(), 3);
+  const QDate end = lastSunday(date.year(), 10);
+  const bool afterStart = date > start || (date == start && time >= QTime(2, 0));
+  const bool beforeEnd = date < end || (date == end && time < QTime(3, 0));
+  return afterStart && beforeEnd;
+}
+
 TSunPlace tsunrise::Place(const TLocation& location) {
   return TSunPlace{location.Latitude(), location.Longitude(), location.TimeZone()};
 }

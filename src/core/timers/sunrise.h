@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QTime>
 #include <cstdint>
 
@@ -48,6 +49,16 @@ class tsunrise {
   // Whole seconds between two times of day given as minutes after midnight,
   // computed on day fractions so that e.g. 13 minutes give 779, not 780.
   static int Seconds(int minutesA, int minutesB);
+
+  // The sun time the box derives from `table` (144 bytes) for `date`, in
+  // standard time, minutes after midnight 0..1439: the entry of the last
+  // table date on or before it (the 1st or the 16th) moved by its daily step
+  // for each day since (earlier when the entry's high bit is set), in whole
+  // minutes of the accumulated seconds. The year of `date` is not looked at.
+  static int TableSunTime(const uint8_t* table, int selector, const QDate& date);
+  // Whether the box's clock keeps summer time at local `time` on `date`: from
+  // the last Sunday of March 02:00 to the last Sunday of October 03:00.
+  static bool BoxSummerTime(const QDate& date, const QTime& time);
 
   // The signed coordinates of a stored location.
   static TSunPlace Place(const TLocation& location);

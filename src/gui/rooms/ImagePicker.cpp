@@ -53,10 +53,10 @@ TPickerForm::TPickerForm(QWidget* parent) : QWidget(parent), ui(new Ui::TPickerF
   QFont caption = ui->LR1->font();
   caption.setPixelSize(16);
   ui->LR1->setFont(caption);
-  ui->DriveComboBox1->setAccessibleName(GetText(SpokenTextId::Drive));
-  ui->DirectoryListBox1->setAccessibleName(GetText(SpokenTextId::Folder));
-  ui->AdvSmoothImageListBox1->setAccessibleName(GetText(SpokenTextId::Pictures));
-  ui->imageSelected->setAccessibleName(GetText(SpokenTextId::Preview));
+  ui->DriveComboBox1->setAccessibleName(GetText(MoreTextId::Drive));
+  ui->DirectoryListBox1->setAccessibleName(GetText(MoreTextId::Folder));
+  ui->AdvSmoothImageListBox1->setAccessibleName(GetText(MoreTextId::Pictures));
+  ui->imageSelected->setAccessibleName(GetText(MoreTextId::Preview));
   ui->pnlList->setBorderVisible(false);
 
 

@@ -18,11 +18,13 @@ TTimerButHandler::TTimerButHandler(QWidget* buttonPanel)
   ButWissen = ui->ButWissen;
   ButOK = ui->ButOK;
   ButExit = ui->ButExit;
+  butWeek = ui->butWeek;
   butToevoegen->setText(GetText(TextId::Add));
   ButKopie->setText(GetText(TextId::Copy));
   ButWissen->setText(GetText(TextId::Delete));
   ButOK->setText(GetText(TextId::OK));
   ButExit->setText(GetText(TextId::Back));
+  butWeek->setText(GetText(MoreTextId::Week));
 }
 
 TTimerButHandler::~TTimerButHandler() = default;

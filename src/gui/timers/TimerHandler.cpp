@@ -16,6 +16,7 @@
 #include "gui/timers/ProgSelMonth.h"
 #include "gui/timers/ProgSetTime.h"
 #include "gui/timers/TimerButHandler.h"
+#include "gui/timers/WeekPlanHandler.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
@@ -146,6 +147,7 @@ TTimerHandler::TTimerHandler(QWidget* mainPanel, QWidget* buttonPanel, QObject* 
   buttons_->Bind(buttons_->ButWissen, [this] { Delete(); });
   buttons_->Bind(buttons_->ButOK, [this] { OK(); });
   buttons_->Bind(buttons_->ButExit, [this] { Back(); });
+  buttons_->Bind(buttons_->butWeek, [this] { Week(); });
 
   ui->pnlTimer->setCaption(GetText(TextId::ProgramTimer));
   QFont lineFont(QStringLiteral("Arial"));
@@ -521,6 +523,17 @@ void TTimerHandler::OK() {
 }
 
 void TTimerHandler::Back() { Leave(); }
+
+void TTimerHandler::Week() {
+  if (!Editing) return;
+  if (!week_) week_ = std::make_unique<TWeekPlanHandler>(screen_->MainPanel(), buttons_->ButtonPanel(), this);
+  // The week view covers this screen; the arrow keys wait until it is back.
+  if (TMainForm* main = TMainForm::Instance()) main->KeyCallback = nullptr;
+  week_->Show(Ruimte, Apparaat, Editing->Items, [this] {
+    if (TMainForm* main = TMainForm::Instance())
+      main->KeyCallback = [this](uint16_t key) { KeyPressed(key); };
+  });
+}
 
 void TTimerHandler::Leave() {
   screen_->Hide();

@@ -14,6 +14,7 @@ class TImage;
 class TLabel;
 class TTimerButHandler;
 class TTimerHandler;
+class TWeekPlanHandler;
 namespace Ui {
 class TfrmTimer;
 }
@@ -125,6 +126,8 @@ class TTimerHandler : public QObject {
   void Delete();
   void OK();
   void Back();
+  // The coming seven days of the working list for the target, drawn.
+  void Week();
   void LineUp();
   void LineDown();
   // Windows virtual-key code from the main window's key hook (Up 0x26, Down 0x28).
@@ -165,4 +168,5 @@ class TTimerHandler : public QObject {
   std::unique_ptr<TSelectedAppUI> app_;
   std::unique_ptr<TSelectedSceneUI> scene_;
   std::array<std::unique_ptr<PlineClass>, LineCount> lines_;
+  std::unique_ptr<TWeekPlanHandler> week_;  // made on first use
 };

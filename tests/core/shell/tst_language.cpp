@@ -148,6 +148,18 @@ class TestLanguage : public QObject {
     }
   }
 
+  // The texts kept beside the closed table: present and code-page safe in
+  // every language, English for an unknown language.
+  void moreTexts() {
+    for (int i = 0; i < MoreTextCount; ++i)
+      for (int l = 0; l < LanguageCount; ++l) {
+        const QString t = GetText(MoreTextId(i), l);
+        QVERIFY2(!t.trimmed().isEmpty() && IsWin1252(t), qPrintable(t));
+      }
+    QCOMPARE(GetText(MoreTextId::Week, 2), QStringLiteral("Woche"));
+    QCOMPARE(GetText(MoreTextId::All, 42), QStringLiteral("all"));
+  }
+
   // Timer entries show weekday abbreviations, weekday names and month names
   // side by side; two equal ones in a language would make entries ambiguous.
   void dayAndMonthNamesDistinct() {
