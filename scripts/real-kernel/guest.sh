@@ -121,6 +121,29 @@ step 0 "switch 0 1 dim 12" switch 0 1 dim 12
 step 0 "scene 0" scene 0
 step 0 "clock --set-now" clock --set-now
 
+# The desktop program's window (offscreen) follows unplug and plug through
+# the udev monitor: it finds the box, reports it gone, and connects again.
+# setpriv and env exec, so $! is the window's own process.
+setpriv --reuid="$uid" --regid="$uid" --init-groups env HOME=/home/klvtest QT_QPA_PLATFORM=offscreen \
+  "$KLV_BUILD/bin/klv820-linkwatch" >/tmp/watch.txt 2>/tmp/watch.err &
+watch_pid=$!
+seen() { for _ in $(seq 600); do [ "$(grep -c "$1" /tmp/watch.txt)" -ge "$2" ] && return 0; sleep 0.1; done; return 1; }
+seen '^link: ready, connected' 1 && ok "the window connects to the box at start" || fail "the window did not connect"
+box unplug
+seen '^link: no box' 1 && ok "the window notices the unplug" || fail "the window missed the unplug"
+grep -q '^message: .*not connected' /tmp/watch.txt && ok "the window says the box is not connected" ||
+  fail "no message after the unplug"
+before=$(wc -l <"$log")
+box plug
+seen '^link: ready, connected' 2 && ok "the window notices the plug and connects again" ||
+  fail "the window missed the plug"
+sleep 0.5
+tail -n +$((before + 1)) "$log" | grep -q '^> 00 54' && tail -n +$((before + 1)) "$log" | grep -q '^> 00 64' &&
+  ok "after the plug the box got its clock and the address check" || fail "no arrival sequence after the plug"
+kill "$watch_pid" 2>/dev/null
+wait "$watch_pid" 2>/dev/null
+grep -v 'window masks\|XDG_RUNTIME_DIR' /tmp/watch.err
+
 # Loader identity: flash runs the whole update over hidraw, and the box comes
 # back (found again through the udev monitor) with the expected firmware.
 box loader
