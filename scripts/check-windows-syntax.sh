@@ -14,9 +14,9 @@ if ! command -v "$cxx" >/dev/null; then
 fi
 qt=/usr/include/x86_64-linux-gnu/qt6
 flags=(-std=c++20 -fsyntax-only -Wno-attributes -DUNICODE -D_UNICODE
-  -DQT_CORE_LIB -DQT_GUI_LIB -DQT_WIDGETS_LIB -DQT_SVG_LIB -DQT_DISABLE_DEPRECATED_UP_TO=0x060000
+  -DQT_CORE_LIB -DQT_GUI_LIB -DQT_WIDGETS_LIB -DQT_SVG_LIB -DQT_NETWORK_LIB -DQT_DISABLE_DEPRECATED_UP_TO=0x060000
   -Isrc -Itools -I/usr/include/hidapi -I"$qt")
-for m in QtCore QtGui QtWidgets QtSvg; do flags+=(-I"$qt/$m"); done
+for m in QtCore QtGui QtWidgets QtSvg QtNetwork; do flags+=(-I"$qt/$m"); done
 while IFS= read -r d; do flags+=(-I"$d"); done < <(find "$build" -type d -path '*_autogen/include' | sort)
 # Everything but the Linux-only files.
 mapfile -t files < <(find src tools/klv820ctl -name '*.cpp' ! -name '*_linux.cpp' | sort)
