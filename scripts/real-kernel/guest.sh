@@ -18,7 +18,7 @@ fail() { echo "FAIL - $*"; failures=$((failures + 1)); }
 mount -t tmpfs tmpfs /run
 mount -t tmpfs tmpfs /tmp
 mount -t devpts devpts /dev/pts 2>/dev/null
-modprobe -a configfs hid hid-generic usbhid dummy_hcd libcomposite usb_f_hid || fail "loading the USB modules"
+modprobe -a configfs hid hid-generic usbhid uhid dummy_hcd libcomposite usb_f_hid || fail "loading the USB modules"
 mount -t configfs configfs /sys/kernel/config
 
 dpkg -i "$KLV_DEB" >/tmp/dpkg.log 2>&1 && ok "dpkg -i $(basename "$KLV_DEB")" || { cat /tmp/dpkg.log; fail "dpkg -i"; }
@@ -110,8 +110,9 @@ step() {
 }
 
 step 0 "status" status
-grep -q 'KLV-820' /tmp/out.txt && grep -q '1\.1' /tmp/out.txt && ok "status names KLV-820 1.1" || {
-  fail "status output"; cat /tmp/out.txt; }
+grep -qx 'product id: 2050' /tmp/out.txt && grep -qx 'version: 1.1' /tmp/out.txt &&
+  grep -qx 'product string: KLV-820' /tmp/out.txt && grep -qx 'expected firmware: yes' /tmp/out.txt &&
+  ok "status: product 2050, version 1.1 (bcdDevice), product string KLV-820" || { fail "status output"; cat /tmp/out.txt; }
 step 1 "verify before send finds differences" verify
 step 0 "send" send
 step 0 "verify after send" verify
@@ -154,7 +155,8 @@ step 1 "send refused while the box needs an update" send
 step 0 "flash" flash
 udevadm settle -t 20
 step 0 "status after flash" status
-grep -q '1\.1' /tmp/out.txt && ok "the box runs 1.1 again" || fail "the box did not come back with 1.1"
+grep -qx 'version: 1.1' /tmp/out.txt && grep -qx 'expected firmware: yes' /tmp/out.txt &&
+  ok "the box runs 1.1 again" || { fail "the box did not come back with 1.1"; cat /tmp/out.txt; }
 
 # Without the rule the user may not open the box, and is told which rule is
 # missing.
@@ -174,6 +176,23 @@ fi
 rm /etc/udev/rules.d/70-klv820.rules
 udevadm control --reload
 
+echo quit >&3
+exec 3>&-
+wait "$box_pid"
+
+# The same box through uhid: listed with its vendor, product and name, but
+# the kernel does not pass a uhid device's version on to hidraw, so the link
+# sees version 0.0 and asks for a firmware update.
+"$KLV_BUILD/bin/klv820-usbbox" --face uhid --log /tmp/uhid.log </tmp/box.ctl >/tmp/uhid.out 2>&1 &
+box_pid=$!
+exec 3>/tmp/box.ctl
+udevadm settle -t 20
+wait_node && ok "the uhid box appears as $node" || { fail "no hidraw node for the uhid box"; cat /tmp/uhid.out; }
+udevadm settle -t 20
+as_user /usr/bin/klv820ctl --folder "$folder" status >/tmp/out.txt 2>/tmp/err.txt
+grep -qx 'product id: 2050' /tmp/out.txt && grep -qx 'product string: KLV-820' /tmp/out.txt &&
+  grep -qx 'version: 0.0' /tmp/out.txt && ok "uhid: product 2050, KLV-820, version 0.0" || {
+  fail "uhid status"; cat /tmp/out.txt /tmp/err.txt; }
 echo quit >&3
 exec 3>&-
 wait "$box_pid"
