@@ -8,6 +8,10 @@ packages=(
   libhidapi-dev libudev-dev libgl-dev libexif-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth desktop-file-utils appstream
+  # The USB path on a real kernel (scripts/test-real-kernel.sh), the package
+  # check and the Windows syntax check (scripts/check-windows-syntax.sh).
+  qemu-system-x86 linux-image-amd64 busybox-static cpio udev python3 lintian
+  g++-mingw-w64-x86-64-posix
 )
 missing=()
 for p in "${packages[@]}"; do
