@@ -1,7 +1,7 @@
 #include "core/model/LoadSave.h"
 
-#include <QFile>
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <filesystem>
@@ -75,7 +75,8 @@ void Fail(SaveResult& result, const QString& name, const QString& error) {
   result.Error = error.isEmpty() ? QStringLiteral("could not be written") : error;
 }
 
-bool WriteAside(const QString& name, const QByteArray& data, std::vector<AsideFile>& aside, SaveResult& result) {
+bool WriteAside(const QString& name, const QByteArray& data, std::vector<AsideFile>& aside,
+                SaveResult& result) {
   const QString path = WorkingFile(name) + QStringLiteral(".saving");
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
@@ -228,7 +229,8 @@ void TLoadSave::Load() {
 
 std::vector<std::pair<QString, QByteArray>> TLoadSave::FileImages(bool withImageLists) const {
   std::vector<std::pair<QString, QByteArray>> files;
-  files.emplace_back(kMainFile, DataFiles::WriteMainData(Ruimtes, Scenes, Programma->AllItems, ProgAktie::Now()));
+  files.emplace_back(kMainFile,
+                     DataFiles::WriteMainData(Ruimtes, Scenes, Programma->AllItems, ProgAktie::Now()));
   files.emplace_back(kEnvironmentFile, DataFiles::WriteEnvironment({OldModel, ShowHints, Location}));
   if (!withImageLists) return files;
   const TImageList* lists[4] = {RuimteImageList.get(), AppImageList.get(), CustomRuimteImageList.get(),
@@ -250,7 +252,8 @@ SaveResult TLoadSave::KeepDamagedCopies(const QStringList& names) {
     if (file.copy(copy))
       KeptCopies << copy;
     else
-      Fail(result, name, QStringLiteral("the damaged file could not be kept as a copy (%1)").arg(file.errorString()));
+      Fail(result, name,
+           QStringLiteral("the damaged file could not be kept as a copy (%1)").arg(file.errorString()));
   }
   for (const QString& kept : KeptCopies)
     DamagedFiles.removeAll(QFileInfo(kept).fileName().section(QStringLiteral(".damaged-"), 0, 0));

@@ -117,7 +117,8 @@ bool CopyPending() {
   QDateTime newest;
   for (const auto& [name, data] : TLoadSave::Instance()->FileImages(true)) {
     const QFileInfo working(WorkingFile(name));
-    if (working.exists() && (newest.isNull() || working.lastModified() > newest)) newest = working.lastModified();
+    if (working.exists() && (newest.isNull() || working.lastModified() > newest))
+      newest = working.lastModified();
   }
   if (newest.isNull() || copy.lastModified() > newest) return true;
   Remove();

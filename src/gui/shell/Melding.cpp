@@ -106,8 +106,8 @@ int RunMeld(const QString& line1, const QString& line2, const QString& button1, 
   TfrmMeld* outer = frmMeld;
   auto dialog = std::make_unique<TfrmMeld>(parent);
   frmMeld = dialog.get();
-  const int result = ask ? dialog->Ask(line1, line2, button1, button2)
-                         : dialog->Meld(line1, line2, button1, button2);
+  const int result =
+      ask ? dialog->Ask(line1, line2, button1, button2) : dialog->Meld(line1, line2, button1, button2);
   dialog.reset();
   frmMeld = outer;
   return result;

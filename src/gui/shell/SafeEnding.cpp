@@ -12,9 +12,9 @@
 #include "gui/shell/Melding.h"
 
 #ifdef Q_OS_UNIX
-#include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <csignal>
 #endif
 
 namespace {
