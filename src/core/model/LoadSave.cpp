@@ -155,6 +155,8 @@ TLoadSave* TLoadSave::Instance() {
   return current.get();
 }
 
+TLoadSave* TLoadSave::IfLoaded() { return Current().get(); }
+
 void TLoadSave::Recreate() {
   Release();
   Instance();

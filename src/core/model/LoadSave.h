@@ -80,6 +80,8 @@ SaveResult ReplaceWorkingFiles(const std::vector<std::pair<QString, QByteArray>>
 class TLoadSave {
  public:
   static TLoadSave* Instance();
+  // The instance when one exists, else null (never loads).
+  static TLoadSave* IfLoaded();
   static void Recreate();
   // Destroys the instance (program end, tests); the next Instance() loads anew.
   static void Release();
