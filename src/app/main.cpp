@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "gui/shell/BaseForm.h"
+#include "gui/shell/SafeEnding.h"
 #include "gui/shell/SingleInstance.h"
 #include "usb/SystemHid.h"
 
@@ -13,6 +14,10 @@ int main(int argc, char* argv[]) {
   // and ends without showing anything.
   TSingleInstance instance;
   if (!instance.Claim()) return 0;
+
+  // From here a logout or a kill signal saves the changes before ending.
+  TSafeEnding ending;
+  RunStartupChecks();
 
   UseSystemHid();
   TMainForm form;

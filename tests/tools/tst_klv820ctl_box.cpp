@@ -1,5 +1,6 @@
 // klv820ctl box commands against the simulated box, whose state file carries
 // one box from one process to the next.
+#include <QDir>
 #include <QJsonArray>
 #include <QRegularExpression>
 
@@ -208,9 +209,17 @@ void TestKlv820ctlBox::switchDimStoresTheLevel() {
   QCOMPARE(ctl.run({"init"}).code, 0);
   QCOMPARE(ctl.import(WithDevices(ctl.dump())).code, 0);
   const QString sim = "--simulate=" + ctl.scratch("box.json");
+  // A damaged picture list is kept as a copy before the save replaces it.
+  const QByteArray damaged("\xFF\x0A\x00garbage", 10);
+  QVERIFY(ctl.write(ctl.file("AppImageList.dat"), damaged));
   const CtlResult r = ctl.run({sim, "--trace", "switch", "0", "1", "dim", "12"});
   QCOMPARE(r.code, 0);
   QCOMPARE(Written(r, 'Z').value(0).left(16), QStringLiteral("> 00 5a 42 19 05"));  // 12 x 2 + 1
+  const QStringList kept = QDir(ctl.folder()).entryList({"AppImageList.dat.damaged-*"}, QDir::Files);
+  QCOMPARE(kept.size(), 1);
+  QCOMPARE(ctl.read(ctl.file(kept[0])), damaged);
+  QVERIFY2(r.err.contains("klv820ctl: warning: AppImageList.dat:") && r.err.contains(kept[0].toUtf8()),
+           r.err.constData());
   const QJsonObject d = ctl.dump()["rooms"].toArray()[0].toObject()["devices"].toArray()[1].toObject();
   QCOMPARE(d["dimNiveau"].toInt(), 12);
   // The stored level is used by a later plain dim.

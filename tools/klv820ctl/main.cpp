@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Ctl.h"
+#include "core/model/LoadSave.h"
 #include "core/shell/WorkingFolder.h"
 #include "usb/SystemHid.h"
 
@@ -117,6 +118,13 @@ int main(int argc, char** argv) {
   ctx.folder = WorkingFolder();
   ctx.args = args;
   const int code = it->second.fn(ctx);
+  // A save kept damaged working files aside before replacing them: say what
+  // was lost and where the copy is.
+  if (const TLoadSave* d = TLoadSave::IfLoaded(); d && !d->KeptCopies.isEmpty()) {
+    for (const QString& problem : d->LoadProblems) err << "klv820ctl: warning: " << problem << "\n";
+    for (const QString& copy : d->KeptCopies)
+      err << "klv820ctl: warning: the damaged file is kept as " << QDir::toNativeSeparators(copy) << "\n";
+  }
   out.flush();
   err.flush();
   return code;

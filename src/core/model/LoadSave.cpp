@@ -1,12 +1,21 @@
 #include "core/model/LoadSave.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <filesystem>
+#include <system_error>
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "core/model/DataFiles.h"
 #include "core/model/ImageListFile.h"
 #include "core/model/LanguageStore.h"
+#include "core/model/Recovery.h"
 #include "core/shell/Language.h"
 #include "core/shell/WorkingFolder.h"
 
@@ -37,27 +46,74 @@ constexpr ImageListFileName kImageListFiles[4] = {
     {"CustomAppImageList.dat", "usedAppimages"},
 };
 
-// Writes `data` aside and renames it over `name`, so that a failed or
-// interrupted save leaves the old file whole.
-bool WriteWorkingFile(const QString& name, const QByteArray& data, SaveResult& result) {
-  QSaveFile file(WorkingFile(name));
-  QString error;
-  if (!file.open(QIODevice::WriteOnly)) {
-    error = file.errorString();
-  } else if (file.write(data) != data.size()) {
-    error = file.errorString();
-    file.cancelWriting();
-  } else if (!file.commit()) {
-    error = file.errorString();
-  }
-  if (error.isNull()) return true;
-  if (result.Ok) {  // the first failure is the one reported
-    result.Ok = false;
-    result.FailedFile = name;
-    result.Error = error.isEmpty() ? QStringLiteral("could not be written") : error;
-  }
-  return false;
+// One save's file, written and synced aside, waiting to replace its working file.
+struct AsideFile {
+  QString name;
+  QString aside;
+};
+
+bool SyncToDisk(QFile& file) {
+#ifdef Q_OS_WIN
+  return _commit(file.handle()) == 0;
+#else
+  return ::fsync(file.handle()) == 0;
+#endif
 }
+
+std::filesystem::path FsPath(const QString& path) {
+#ifdef Q_OS_WIN
+  return std::filesystem::path(path.toStdWString());
+#else
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+#endif
+}
+
+void Fail(SaveResult& result, const QString& name, const QString& error) {
+  if (!result.Ok) return;  // the first failure is the one reported
+  result.Ok = false;
+  result.FailedFile = name;
+  result.Error = error.isEmpty() ? QStringLiteral("could not be written") : error;
+}
+
+bool WriteAside(const QString& name, const QByteArray& data, std::vector<AsideFile>& aside,
+                SaveResult& result) {
+  const QString path = WorkingFile(name) + QStringLiteral(".saving");
+  QFile file(path);
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    Fail(result, name, file.errorString());
+    return false;
+  }
+  aside.push_back({name, path});
+  if (file.write(data) != data.size() || !file.flush() || !SyncToDisk(file)) {
+    Fail(result, name, file.errorString());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+// All files are written and synced aside before the first one replaces its
+// working file, so a kill or a failure leaves the files of one save, never a
+// mix of two: the renames follow back to back.
+SaveResult ReplaceWorkingFiles(const std::vector<std::pair<QString, QByteArray>>& files) {
+  SaveResult result;
+  std::vector<AsideFile> aside;
+  for (const auto& [name, data] : files)
+    if (!WriteAside(name, data, aside, result)) break;
+  if (result.Ok) {
+    for (const AsideFile& f : aside) {
+      std::error_code error;
+      std::filesystem::rename(FsPath(f.aside), FsPath(WorkingFile(f.name)), error);
+      if (error) Fail(result, f.name, QString::fromStdString(error.message()));
+    }
+  }
+  if (!result.Ok)
+    for (const AsideFile& f : aside) QFile::remove(f.aside);
+  return result;
+}
+
+namespace {
 
 // Reads a working file, at most `limit` bytes when `limit` > 0; false, with a
 // problem line, when it exists but cannot be opened.
@@ -99,12 +155,18 @@ TLoadSave* TLoadSave::Instance() {
   return current.get();
 }
 
+TLoadSave* TLoadSave::IfLoaded() { return Current().get(); }
+
 void TLoadSave::Recreate() {
   Release();
   Instance();
 }
 
-void TLoadSave::Release() { Current().reset(); }
+void TLoadSave::Release() {
+  // A recovery copy still due is written before its installation goes.
+  if (Current()) Recovery::Flush();
+  Current().reset();
+}
 
 void TLoadSave::ResetToNew() {
   Release();
@@ -125,11 +187,15 @@ void TLoadSave::Load() {
     const QString name = QString::fromLatin1(kImageListFiles[i].file);
     if (!QFileInfo::exists(WorkingFile(name))) continue;
     QByteArray bytes;
-    if (!ReadWorkingFile(name, 0, bytes, LoadProblems)) continue;
+    if (!ReadWorkingFile(name, 0, bytes, LoadProblems)) {
+      DamagedFiles << name;
+      continue;
+    }
     auto list = std::make_unique<TImageList>(130, 80);
     QString error;
     if (!ParseImageListFile(bytes, *list, &error)) {
       LoadProblems << QStringLiteral("%1: cannot be read (%2); the list stays empty").arg(name, error);
+      DamagedFiles << name;
       continue;
     }
     list->Name = QString::fromLatin1(kImageListFiles[i].component);
@@ -138,6 +204,7 @@ void TLoadSave::Load() {
 
   InitData();
   QByteArray bytes;
+  int before = LoadProblems.size();
   if (QFileInfo::exists(WorkingFile(kMainFile)) &&
       ReadWorkingFile(kMainFile, DataFiles::MaxMeaningfulMainFileSize, bytes, LoadProblems)) {
     DataFiles::MainData data;
@@ -147,7 +214,9 @@ void TLoadSave::Load() {
     for (ProgAktiePtr& e : data.Programme)
       Programma->AllItems.push_back(KeyedAktie{e->SortKey(), std::move(e)});
   }
+  if (LoadProblems.size() > before) DamagedFiles << kMainFile;
 
+  before = LoadProblems.size();
   DefaultEnvironment();
   if (QFileInfo::exists(WorkingFile(kEnvironmentFile)) &&
       ReadWorkingFile(kEnvironmentFile, 2 + 0xFFFF, bytes, LoadProblems)) {
@@ -157,24 +226,54 @@ void TLoadSave::Load() {
     ShowHints = env.ShowHints;
     Location = env.Location;
   }
+  if (LoadProblems.size() > before) DamagedFiles << kEnvironmentFile;
 }
 
-SaveResult TLoadSave::SaveDataFiles() {
-  SaveResult result;
-  WriteWorkingFile(kMainFile,
-                   DataFiles::WriteMainData(Ruimtes, Scenes, Programma->AllItems, ProgAktie::Now()), result);
-  WriteWorkingFile(kEnvironmentFile, DataFiles::WriteEnvironment({OldModel, ShowHints, Location}), result);
-  return result;
-}
-
-SaveResult TLoadSave::Save() {
-  SaveResult result = SaveDataFiles();
+std::vector<std::pair<QString, QByteArray>> TLoadSave::FileImages(bool withImageLists) const {
+  std::vector<std::pair<QString, QByteArray>> files;
+  files.emplace_back(kMainFile,
+                     DataFiles::WriteMainData(Ruimtes, Scenes, Programma->AllItems, ProgAktie::Now()));
+  files.emplace_back(kEnvironmentFile, DataFiles::WriteEnvironment({OldModel, ShowHints, Location}));
+  if (!withImageLists) return files;
   const TImageList* lists[4] = {RuimteImageList.get(), AppImageList.get(), CustomRuimteImageList.get(),
                                 CustomAppImageList.get()};
   for (int i = 0; i < 4; ++i)
-    WriteWorkingFile(QString::fromLatin1(kImageListFiles[i].file), WriteImageListFile(*lists[i]), result);
+    files.emplace_back(QString::fromLatin1(kImageListFiles[i].file), WriteImageListFile(*lists[i]));
+  return files;
+}
+
+SaveResult TLoadSave::KeepDamagedCopies(const QStringList& names) {
+  SaveResult result;
+  const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+  for (const QString& name : DamagedFiles) {
+    if (!names.isEmpty() && !names.contains(name)) continue;
+    QString copy = WorkingFile(name + QStringLiteral(".damaged-") + stamp);
+    for (int n = 2; QFileInfo::exists(copy); ++n)
+      copy = WorkingFile(name + QStringLiteral(".damaged-") + stamp + QStringLiteral("-%1").arg(n));
+    QFile file(WorkingFile(name));
+    if (file.copy(copy))
+      KeptCopies << copy;
+    else
+      Fail(result, name,
+           QStringLiteral("the damaged file could not be kept as a copy (%1)").arg(file.errorString()));
+  }
+  for (const QString& kept : KeptCopies)
+    DamagedFiles.removeAll(QFileInfo(kept).fileName().section(QStringLiteral(".damaged-"), 0, 0));
   return result;
 }
+
+SaveResult TLoadSave::SaveFiles(const std::vector<std::pair<QString, QByteArray>>& files) {
+  QStringList names;
+  for (const auto& f : files) names << f.first;
+  // A file that loaded with problems is replaced only once it is kept.
+  SaveResult kept = KeepDamagedCopies(names);
+  if (!kept.Ok) return kept;
+  return ReplaceWorkingFiles(files);
+}
+
+SaveResult TLoadSave::SaveDataFiles() { return SaveFiles(FileImages(false)); }
+
+SaveResult TLoadSave::Save() { return SaveFiles(FileImages(true)); }
 
 int TLoadSave::ReadLanguage() {
   const std::optional<int> stored = ReadStoredLanguage();

@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "core/model/ImageList.h"
 #include "core/model/ProgAktie.h"
@@ -68,11 +70,18 @@ struct SaveResult {
   QString Error;       // the system's reason
 };
 
+// Writes each (file name, bytes) aside in the working folder and syncs it,
+// then renames them all over their working files back to back. Nothing is
+// replaced when any write fails; the result names the first failure.
+SaveResult ReplaceWorkingFiles(const std::vector<std::pair<QString, QByteArray>>& files);
+
 // The one installation object. Created and loaded from the working files by
 // the first Instance(); replaced only by Recreate().
 class TLoadSave {
  public:
   static TLoadSave* Instance();
+  // The instance when one exists, else null (never loads).
+  static TLoadSave* IfLoaded();
   static void Recreate();
   // Destroys the instance (program end, tests); the next Instance() loads anew.
   static void Release();
@@ -99,9 +108,19 @@ class TLoadSave {
   // the program starts anyway with defaults for the unreadable parts.
   QStringList LoadProblems;
 
-  // Writes the six working files, each replaced atomically (written aside,
-  // then renamed over the old one). Every file is tried; the result names the
-  // first one that failed, whose old version stays whole.
+  // Working files that loaded with problems and are not yet kept as a copy;
+  // a save replaces none of them before it has kept it.
+  QStringList DamagedFiles;
+  // Paths of the copies kept so far ("kvl820.dat.damaged-YYYYMMDD-HHMMSS").
+  QStringList KeptCopies;
+  // Copies the damaged files among `names` (all when empty) to
+  // "<name>.damaged-YYYYMMDD-HHMMSS" beside them; the result names the first
+  // one that could not be copied.
+  SaveResult KeepDamagedCopies(const QStringList& names = {});
+
+  // Writes the six working files: all are written and synced aside, then
+  // renamed over the old ones back to back. On any failure nothing is
+  // replaced and the result names the first file that failed.
   SaveResult Save();
   // Writes only "kvl820.dat" and "environment.dat", leaving the image list
   // files as they are.
@@ -111,6 +130,10 @@ class TLoadSave {
   // or value, or a value outside 0..9, reads as 1 (English).
   static int ReadLanguage();
   void WriteLanguage() const;
+
+  // The working files' images, in save order: "kvl820.dat", "environment.dat"
+  // and, with `withImageLists`, the four image list files.
+  std::vector<std::pair<QString, QByteArray>> FileImages(bool withImageLists) const;
 
   int FreeCode() const;
   bool CodeInUse(int code) const;
@@ -142,5 +165,6 @@ class TLoadSave {
 
  private:
   TLoadSave();
+  SaveResult SaveFiles(const std::vector<std::pair<QString, QByteArray>>& files);
   void Load();
 };

@@ -475,6 +475,31 @@ constexpr Entry kMoreEntries[] = {
     // Preview
     {{"voorbeeld", "preview", "Vorschau", "aperçu", "vista previa", "pré-visualização", "anteprima",
       "esikatselu", "elonézet", "önizleme"}},
+    // ChangesNotSaved
+    {{"De laatste wijzigingen zijn niet opgeslagen.", "The last changes were not saved.",
+      "Die letzten Änderungen wurden nicht gespeichert.", "Les dernières modifications sont perdues.",
+      "Los últimos cambios no se guardaron.", "As últimas alterações não foram guardadas.",
+      "Le ultime modifiche non sono salvate.", "Viimeisiä muutoksia ei tallennettu.",
+      "Az utolsó módosítások nincsenek mentve.", "Son degisiklikler kaydedilmedi."}},
+    // RestoreThem
+    {{"Herstellen?", "Restore them?", "Wiederherstellen?", "Les restaurer ?", "¿Restaurarlos?",
+      "Restaurá-las?", "Ripristinarle?", "Palautetaanko?", "Visszaállítja?", "Geri yüklensin mi?"}},
+    // FileDamaged
+    {{"Beschadigd bestand, kopie bewaard:", "Damaged file, copy kept:", "Datei beschädigt, Kopie behalten:",
+      "Fichier abîmé, copie gardée :", "Archivo dañado, copia guardada:", "Ficheiro danificado, cópia guardada:",
+      "File danneggiato, copia tenuta:", "Vioittunut tiedosto, kopio säilytetty:",
+      "Sérült fájl, másolat megtartva:", "Bozuk dosya, kopyasi saklandi:"}},
+    // TooManyTries
+    {{"De KLV blijft in zijn lader.", "The box stays in its loader.", "Die Box bleibt im Lader.",
+      "Le boîtier reste dans son chargeur.", "La caja sigue en su cargador.", "A caixa fica no carregador.",
+      "Il box resta nel caricatore.", "Laite jää lataajaansa.", "A doboz a betöltoben marad.",
+      "Kutu yükleyicide kaliyor."}},
+    // UpdateGivenUp
+    {{"Update gestopt na 3 pogingen.", "Update stopped after 3 tries.", "Update nach 3 Versuchen beendet.",
+      "Mise à jour arrêtée après 3 essais.", "Actualización detenida tras 3 intentos.",
+      "Atualização parada após 3 tentativas.", "Aggiornamento fermato dopo 3 tentativi.",
+      "Päivitys keskeytetty 3 yrityksen jälkeen.", "Frissítés leállítva 3 próba után.",
+      "Güncelleme 3 denemeden sonra durdu."}},
 };
 
 static_assert(std::size(kMoreEntries) == MoreTextCount, "one row per MoreTextId");

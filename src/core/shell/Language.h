@@ -178,6 +178,11 @@ enum class MoreTextId : int {
   Folder,    // "folder"
   Pictures,  // "pictures"
   Preview,   // "preview"
+  ChangesNotSaved,    // "The last changes were not saved."
+  RestoreThem,        // "Restore them?"
+  FileDamaged,        // "Damaged file, copy kept:"
+  TooManyTries,       // "The box stays in its loader."
+  UpdateGivenUp,      // "Update stopped after 3 tries."
   Count
 };
 

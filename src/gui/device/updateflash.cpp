@@ -121,6 +121,7 @@ void TfrmUpdate::updatefirmware() {
     return;
   }
   setWindowTitle(GetText(TextId::UpdatingTo) + productName_);
+  ++runs_;
   updateprog(image);
 }
 
@@ -149,6 +150,16 @@ void TfrmUpdate::updateprog(const TFirmwareImage& image) {
 
 void TfrmUpdate::UpdateAgain() {
   if (state_ != State::Waiting || !BoxDevice) return;
+  // A box that keeps coming back in its loader is not flashed for ever.
+  if (runs_ >= MaxRuns) {
+    ui->Label1->setText(GetText(MoreTextId::TooManyTries));
+    ui->Label2->setText(GetText(MoreTextId::UpdateGivenUp));
+    ui->Gauge1->hide();
+    state_ = State::Aborted;
+    ui->btnQuit->show();
+    ui->btnQuit->setFocus();
+    return;
+  }
   ui->Label1->setText(GetText(TextId::Updating) + BoxDevice->ProductString() + GetText(TextId::To) +
                       productName_ + QLatin1Char(' ') + ExpectedFirmwareVersion);
   ui->Label2->clear();

@@ -29,7 +29,7 @@ class TfrmUpdate : public QDialog {
     Updating,  // the sequence runs
     Waiting,   // 'X' sent (or the box went away): waiting for the box to return
     Done,      // the box is back with the expected firmware; "OK" shown
-    Aborted,   // the image had errors: nothing was flashed; "OK" shown
+    Aborted,   // the image had errors (nothing flashed), or too many runs; "OK" shown
   };
 
   explicit TfrmUpdate(const QString& productName, QWidget* parent = nullptr);
@@ -53,7 +53,9 @@ class TfrmUpdate : public QDialog {
   // "OK" shown and focused.
   void Complete(const QString& line1, const QString& line2);
   // The box came back still needing firmware while this window waits: run
-  // the sequence again in this window.
+  // the sequence again in this window, up to MaxRuns runs in all; after that
+  // the window says so and stops (Aborted, "OK" shown).
+  static constexpr int MaxRuns = 3;
   void UpdateAgain();
 
   // Handlers, named as in the design.
@@ -82,6 +84,7 @@ class TfrmUpdate : public QDialog {
   bool activated_ = false;
   int exposeWaits_ = 0;
   bool closing_ = false;
+  int runs_ = 0;  // update sequences run in this window
   TFirmwareUpdater::Outcome outcome_;
 };
 

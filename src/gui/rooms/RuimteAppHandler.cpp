@@ -9,6 +9,7 @@
 #include "core/device/MyDevFunctions.h"
 
 #include "core/model/LoadSave.h"
+#include "core/model/Recovery.h"
 #include "core/shell/Language.h"
 #include "gui/rooms/RuimteAppButHandler.h"
 #include "gui/rooms/RuimteAppSelHandler.h"
@@ -112,6 +113,7 @@ QImage TRuimteAppUIHandler::DrawnPicture(int imageIndex) const {
 std::function<void(const QString&, int, int, bool, bool, bool)> TRuimteAppUIHandler::StoreCallback() {
   return [this](const QString& name, int picture, int code, bool wheel, bool dim, bool changed) {
     StoreItem(name, picture, code, wheel, dim, changed);
+    Recovery::NoteConfirmedChange();
   };
 }
 
@@ -283,7 +285,10 @@ void TRuimteUIHandler::ExitProgram() {
   // is named, and the user chooses to try again or to leave anyway.
   for (;;) {
     const SaveResult saved = TLoadSave::Instance()->Save();
-    if (saved.Ok) break;
+    if (saved.Ok) {
+      Recovery::Remove();
+      break;
+    }
     cursor.Pause();
     QString line2 = saved.FailedFile;
     if (!saved.Error.isEmpty()) line2 += QStringLiteral(" (") + saved.Error + QLatin1Char(')');
@@ -300,9 +305,12 @@ void TRuimteUIHandler::ExitProgram() {
       cursor.Pause();
       const QString line2 = GetText(TextId::AfterClickingOn) + QStringLiteral(" '") +
                             GetText(TextId::SendToKLV) + QLatin1Char('\'');
-      const int choice = ShowMeld(GetText(TextId::ChangesInEffectOnly), line2, GetText(TextId::Exit),
-                                  GetText(TextId::SendToKLV), dialogParent);
+      // Only the two buttons decide; Escape or closing the question returns
+      // to the program (the files are saved already).
+      const int choice = AskMeld(GetText(TextId::ChangesInEffectOnly), line2, GetText(TextId::Exit),
+                                 GetText(TextId::SendToKLV), dialogParent);
       cursor.Resume();
+      if (choice == 0) return;
       if (choice == 2) {
         comm.SyncSceneTable();
         comm.SendSunTable();

@@ -129,7 +129,9 @@ class TRuimteUIHandler : public TContentScreen, public TRuimteAppUIHandler {
   void Show();
 
   // The exit sequence: save (asking to retry or leave when a file cannot be
-  // written), offer to send the installation when the box differs, then end.
+  // written; a successful save removes the recovery copy), offer to send the
+  // installation when the box differs, then end. Escape or closing that
+  // question returns to the program without ending or sending.
   void ExitProgram();
 
   // After the settings screen closed: with `changed` both rows are redrawn

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
+#include "core/model/Recovery.h"
 #include "core/shell/Language.h"
 #include "gui/common/ActionLed.h"
 #include "gui/common/NameValidator.h"
@@ -244,6 +245,7 @@ void TSceneInhoudHandler::OK() {
   copy_.Naam = description.left(MaxNameLength);
   Close();
   TLoadSave::Instance()->Scenes[scene_] = copy_;
+  Recovery::NoteConfirmedChange();
   if (onClose_) onClose_(scene_);
 }
 

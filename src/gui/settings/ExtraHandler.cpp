@@ -12,6 +12,7 @@
 #include "core/device/MyDevFunctions.h"
 #include "core/model/LanguageStore.h"
 #include "core/model/LoadSave.h"
+#include "core/model/Recovery.h"
 #include "core/settings/LocationChoice.h"
 #include "core/settings/SettingsSets.h"
 #include "core/shell/Language.h"
@@ -431,6 +432,7 @@ void TExtraHandler::OK() {
   ls->OldModel = OldModel;
   ls->ShowHints = ShowHints;
   ls->Location = Location;
+  Recovery::NoteConfirmedChange();
   if (onClose_) onClose_(SetLoaded);
   if (BoxConnected) {
     WaitCursor cursor;

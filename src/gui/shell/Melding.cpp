@@ -64,6 +64,11 @@ void TfrmMeld::keyPressEvent(QKeyEvent* event) {
 
 int TfrmMeld::Meld(const QString& line1, const QString& line2, const QString& button1,
                    const QString& button2) {
+  return Ask(line1, line2, button1, button2) == 1 ? 1 : 2;
+}
+
+int TfrmMeld::Ask(const QString& line1, const QString& line2, const QString& button1,
+                  const QString& button2) {
   const int left1 = ui->btn1->x(), left2 = ui->btn2->x();
   if (button1.isEmpty() || button2.isEmpty()) {
     const int left = int(std::nearbyint(width() / 2.0)) - int(std::nearbyint(ui->btn1->width() / 2.0));
@@ -89,18 +94,33 @@ int TfrmMeld::Meld(const QString& line1, const QString& line2, const QString& bu
   const int result = exec();
   ui->btn1->move(left1, ui->btn1->y());
   ui->btn2->move(left2, ui->btn2->y());
-  return result == 1 ? 1 : 2;
+  return result == 1 || result == 2 ? result : 0;
 }
 
-int ShowMeld(const QString& line1, const QString& line2, const QString& button1, const QString& button2,
-             QWidget* parent) {
+namespace {
+
+int RunMeld(const QString& line1, const QString& line2, const QString& button1, const QString& button2,
+            QWidget* parent, bool ask) {
   if (!parent) parent = QApplication::activeWindow();
   // A message asked while another is open nests; the outer one is restored.
   TfrmMeld* outer = frmMeld;
   auto dialog = std::make_unique<TfrmMeld>(parent);
   frmMeld = dialog.get();
-  const int result = dialog->Meld(line1, line2, button1, button2);
+  const int result =
+      ask ? dialog->Ask(line1, line2, button1, button2) : dialog->Meld(line1, line2, button1, button2);
   dialog.reset();
   frmMeld = outer;
   return result;
+}
+
+}  // namespace
+
+int ShowMeld(const QString& line1, const QString& line2, const QString& button1, const QString& button2,
+             QWidget* parent) {
+  return RunMeld(line1, line2, button1, button2, parent, false);
+}
+
+int AskMeld(const QString& line1, const QString& line2, const QString& button1, const QString& button2,
+            QWidget* parent) {
+  return RunMeld(line1, line2, button1, button2, parent, true);
 }

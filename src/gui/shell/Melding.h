@@ -25,6 +25,8 @@ class TfrmMeld : public QDialog {
   // empty button text hides that button, and a lone button is centred.
   // Returns 1 when closed by the first button, 2 in every other case.
   int Meld(const QString& line1, const QString& line2, const QString& button1, const QString& button2);
+  // As Meld, but 0 when closed without a button (Escape, the window's close).
+  int Ask(const QString& line1, const QString& line2, const QString& button1, const QString& button2);
 
   TImage* Image1() const;
   TLabel* Label1() const;
@@ -48,3 +50,7 @@ extern TfrmMeld* frmMeld;
 // `parent`, runs Meld, destroys it and empties frmMeld.
 int ShowMeld(const QString& line1, const QString& line2, const QString& button1,
              const QString& button2 = QString(), QWidget* parent = nullptr);
+// The same for a question only the two buttons answer: 1 or 2 for a button,
+// 0 when the dialog was closed any other way.
+int AskMeld(const QString& line1, const QString& line2, const QString& button1, const QString& button2,
+            QWidget* parent = nullptr);

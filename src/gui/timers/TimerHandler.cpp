@@ -6,6 +6,7 @@
 #include "core/device/MyDevFunctions.h"
 #include "core/model/ImageList.h"
 #include "core/model/LoadSave.h"
+#include "core/model/Recovery.h"
 #include "core/shell/Language.h"
 #include "gui/common/ContentScreen.h"
 #include "gui/common/TileCaption.h"
@@ -514,6 +515,7 @@ void TTimerHandler::PickScene(int scene) {
 void TTimerHandler::OK() {
   if (!Editing || !buttons_->ButOK->isEnabled()) return;
   TLoadSave::Instance()->Programma->Apply(Editing->Items, Editing->Deleted);
+  Recovery::NoteConfirmedChange();
   if (BoxConnected) {
     TCommunicatie c;
     c.SyncSceneTable();

@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTest>
@@ -344,27 +345,71 @@ class TestLoadSave : public QObject {
     QCOMPARE(d->FreeCode(), 1);  // 0, 7, 35 and 200 are taken
   }
 
-  void saveReportsFirstFailureAndWritesTheRest() {
+  // All six files are written aside before any replaces its working file:
+  // one that cannot be written leaves every working file of the last save.
+  void saveFailureReplacesNothing() {
     TempWorkspace ws;
     TLoadSave* d = TLoadSave::Instance();
     QVERIFY(d->Save().Ok);
-    QFile::remove(ws.file(QStringLiteral("environment.dat")));
-    QVERIFY(QDir(ws.path()).mkdir(QStringLiteral("environment.dat")));  // cannot be replaced
-    QDir(ws.path()).mkpath(QStringLiteral("AppImageList.dat/x"));
+    const QByteArray before = ReadAll(ws.file(QStringLiteral("kvl820.dat")));
+    QVERIFY(QDir(ws.path()).mkpath(QStringLiteral("AppImageList.dat.saving/x")));  // cannot be written
     d->Ruimtes[0].Naam = QStringLiteral("changed");
-    d->AppImageList->Add(Picture(qRgb(1, 2, 3)));
     d->CustomAppImageList->Add(Picture(qRgb(1, 2, 3)));
     const SaveResult r = d->Save();
     QVERIFY(!r.Ok);
-    QCOMPARE(r.FailedFile, QStringLiteral("environment.dat"));
+    QCOMPARE(r.FailedFile, QStringLiteral("AppImageList.dat"));
     QVERIFY(!r.Error.isEmpty());
-    // The files after the failing one were still written.
+    QCOMPARE(ReadAll(ws.file(QStringLiteral("kvl820.dat"))), before);
     TImageList back;
     QVERIFY(ParseImageListFile(ReadAll(ws.file(QStringLiteral("CustomAppImageList.dat"))), back));
+    QCOMPARE(back.Count(), 0);
+    QVERIFY(!QFile::exists(ws.file(QStringLiteral("kvl820.dat.saving"))));
+    // Once the cause is gone all six are replaced.
+    QVERIFY(QDir(ws.file(QStringLiteral("AppImageList.dat.saving"))).removeRecursively());
+    QVERIFY(d->Save().Ok);
+    QVERIFY(ParseImageListFile(ReadAll(ws.file(QStringLiteral("CustomAppImageList.dat"))), back));
     QCOMPARE(back.Count(), 1);
-    DataFiles::MainData main;
-    DataFiles::ReadMainData(ReadAll(ws.file(QStringLiteral("kvl820.dat"))), main);
-    QCOMPARE(main.Ruimtes[0].Naam, QStringLiteral("changed"));
+    QCOMPARE(QDir(ws.path()).entryList(QDir::Files).size(), 6);
+  }
+
+  // A file that loaded with problems is kept as a dated copy before the
+  // first save replaces it, once; a copy that cannot be made stops the save.
+  void damagedFilesAreKeptBeforeASave() {
+    TempWorkspace ws;
+    const QByteArray main = Sample(QStringLiteral("trunc_in_rooms.dat"));
+    const QByteArray pictures("\xFF\x0A\x00garbage", 10);
+    WriteAll(ws.file(QStringLiteral("kvl820.dat")), main);
+    WriteAll(ws.file(QStringLiteral("AppImageList.dat")), pictures);
+    TLoadSave* d = TLoadSave::Instance();
+    QCOMPARE(d->DamagedFiles,
+             (QStringList{QStringLiteral("AppImageList.dat"), QStringLiteral("kvl820.dat")}));
+    QVERIFY(d->SaveDataFiles().Ok);  // only the data files: the image list stays damaged
+    QCOMPARE(d->DamagedFiles, QStringList{QStringLiteral("AppImageList.dat")});
+    QVERIFY(d->Save().Ok);
+    QVERIFY(d->DamagedFiles.isEmpty());
+    QVERIFY(d->Save().Ok);
+    const QStringList kept =
+        QDir(ws.path()).entryList({QStringLiteral("*.damaged-*")}, QDir::Files, QDir::Name);
+    QCOMPARE(kept.size(), 2);
+    QVERIFY(QRegularExpression(QStringLiteral("^AppImageList\\.dat\\.damaged-\\d{8}-\\d{6}$"))
+                .match(kept[0])
+                .hasMatch());
+    QCOMPARE(ReadAll(ws.file(kept[0])), pictures);
+    QCOMPARE(ReadAll(ws.file(kept[1])), main);
+    QCOMPARE(d->KeptCopies.size(), 2);
+
+    TLoadSave::Release();
+    WriteAll(ws.file(QStringLiteral("environment.dat")), QByteArray("\x00", 1));
+    d = TLoadSave::Instance();
+    const QByteArray kvl = ReadAll(ws.file(QStringLiteral("kvl820.dat")));
+    d->Ruimtes[0].Naam = QStringLiteral("changed");
+    {
+      ReadOnlyFolder guard(ws.path());
+      if (!guard.Refuses()) QSKIP("this user may write into any folder");
+      QCOMPARE(d->Save().FailedFile, QStringLiteral("environment.dat"));
+    }
+    QCOMPARE(ReadAll(ws.file(QStringLiteral("kvl820.dat"))), kvl);
+    QCOMPARE(ReadAll(ws.file(QStringLiteral("environment.dat"))), QByteArray("\x00", 1));
   }
 
   void unwritableFolderKeepsOldFiles() {

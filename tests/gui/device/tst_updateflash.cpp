@@ -305,6 +305,19 @@ class TestUpdateFlash : public QObject {
     QCOMPARE(LinkState, BoxLinkState::Ready);
   }
 
+  void boxAlwaysBackInLoaderStopsAfterThreeRuns() {
+    box_->Loader.ReturnInLoader = true;
+    onWindow_ = [](TfrmUpdate* w) {
+      if (w->state() == TfrmUpdate::State::Aborted) w->btnQuit()->click();
+    };
+    Run();
+    QCOMPARE(box_->Loader.Erases, TfrmUpdate::MaxRuns);
+    QCOMPARE(windows_, 1);
+    QCOMPARE(label1_, GetText(MoreTextId::TooManyTries));
+    QCOMPARE(label2_, GetText(MoreTextId::UpdateGivenUp));
+    QVERIFY(quitVisible_);
+  }
+
   void boxThatNeverComesBackLeavesTheWindowWaiting() {
     box_->Loader.NeverComesBack = true;
     QElapsedTimer waited;

@@ -26,7 +26,8 @@
 #include "gui/widgets/ImageControl.h"
 
 // Answers message dialogs as they open: presses the queued button (1 or 2;
-// 1 when the queue is empty) and records "line1|line2".
+// 1 when the queue is empty; 0 presses Escape, -1 closes the dialog) and
+// records "line1|line2".
 class MeldUser : public QObject {
  public:
   MeldUser() {
@@ -56,7 +57,12 @@ class MeldUser : public QObject {
       answer = answers.front();
       answers.pop_front();
     }
-    QTest::mouseClick(answer == 1 ? frmMeld->btn1() : frmMeld->btn2(), Qt::LeftButton);
+    if (answer == 0)
+      QTest::keyClick(frmMeld, Qt::Key_Escape);
+    else if (answer < 0)
+      frmMeld->close();
+    else
+      QTest::mouseClick(answer == 1 ? frmMeld->btn1() : frmMeld->btn2(), Qt::LeftButton);
   }
   QTimer timer_;
   QPointer<TfrmMeld> last_;

@@ -394,6 +394,23 @@ class TstHome : public HomeScreenTest {
     QCOMPARE(terminated_, 2);
   }
 
+  void escapeOrCloseOnTheExitQuestionStays() {
+    FillInstallation(1, {1});
+    PlugBox();
+    Start();
+    MeldUser user;
+    user.answers = {0, -1};
+    user.Expect(2);
+    for (int i = 1; i <= 2; ++i) {
+      QTest::mouseClick(Buttons()->ButExit, Qt::LeftButton);
+      QCOMPARE(user.seen.size(), i);
+      QCOMPARE(terminated_, 0);
+    }
+    for (const auto& r : box_->Received()) QVERIFY(r[1] != 'C' && r[1] != 'E' && r[1] != 'P');
+    // The changes were saved all the same.
+    QVERIFY(QFile::exists(ws_->file("kvl820.dat")));
+  }
+
   void exitWhenSaveFails() {
     FillInstallation(1, {1});
     Start();
