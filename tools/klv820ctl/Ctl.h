@@ -29,6 +29,12 @@ struct CtlCommand {
 // Prints one line on standard error and returns `code`.
 int CtlFail(CtlContext& ctx, int code, const QString& message);
 
+// Prints each line on standard error as a warning (what a compilation left out).
+inline void CtlWarn(CtlContext& ctx, const QStringList& lines) {
+  for (const QString& line : lines) ctx.err << "klv820ctl: warning: " << line << "\n";
+  ctx.err.flush();
+}
+
 // Reads the command's only option, [--language N] (N 0..9), from ctx.args
 // into `language` (-1 when not given). Returns CtlOk, or the exit code after
 // printing the problem (`usage` for anything else on the line).

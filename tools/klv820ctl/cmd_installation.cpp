@@ -154,6 +154,9 @@ QJsonObject InstallationJson(const TLoadSave& d) {
 // ---------------------------------------------------------------------------
 // import: everything is checked before anything is changed.
 
+// A picture index: the picture lists hold at most 256 pictures.
+constexpr int MaxPictureIndex = 255;
+
 class JsonReader {
  public:
   QString error;
@@ -237,18 +240,18 @@ struct Imported {
 
 bool ReadInstallation(const QJsonObject& root, JsonReader& r, Imported& in) {
   if (!r.Int(root, "language", QStringLiteral("installation"), in.Language, 0, 9)) return false;
-  if (!r.Int(root, "oldModel", QStringLiteral("installation"), in.OldModel)) return false;
-  if (!r.Int(root, "showHints", QStringLiteral("installation"), in.ShowHints)) return false;
+  if (!r.Int(root, "oldModel", QStringLiteral("installation"), in.OldModel, 0, 1)) return false;
+  if (!r.Int(root, "showHints", QStringLiteral("installation"), in.ShowHints, 0, 1)) return false;
 
   QJsonObject loc;
   if (!r.Object(root.value(QLatin1String("location")), QStringLiteral("location"), loc)) return false;
   const QString l = QStringLiteral("location");
   TLocation& t = in.Location;
   if (!r.Name(loc, "country", l, 20, t.Country) || !r.Name(loc, "city", l, 20, t.City) ||
-      !r.Int(loc, "latDeg", l, t.LatDeg) || !r.Int(loc, "latMin", l, t.LatMin) ||
-      !r.Int(loc, "ns", l, t.NS) || !r.Int(loc, "lonDeg", l, t.LonDeg) ||
-      !r.Int(loc, "lonMin", l, t.LonMin) || !r.Int(loc, "ew", l, t.EW) ||
-      !r.Int(loc, "tzHours", l, t.TzHours) || !r.Int(loc, "tzSign", l, t.TzSign))
+      !r.Int(loc, "latDeg", l, t.LatDeg, 0, 90) || !r.Int(loc, "latMin", l, t.LatMin, 0, 59) ||
+      !r.Int(loc, "ns", l, t.NS, 0, 1) || !r.Int(loc, "lonDeg", l, t.LonDeg, 0, 180) ||
+      !r.Int(loc, "lonMin", l, t.LonMin, 0, 59) || !r.Int(loc, "ew", l, t.EW, 0, 1) ||
+      !r.Int(loc, "tzHours", l, t.TzHours, 0, 14) || !r.Int(loc, "tzSign", l, t.TzSign, 0, 1))
     return false;
 
   QJsonArray rooms;
@@ -260,7 +263,7 @@ bool ReadInstallation(const QJsonObject& root, JsonReader& r, Imported& in) {
     QJsonObject o;
     TRuimte& room = in.Ruimtes[i];
     if (!r.Object(rooms[i], where, o) || !r.Name(o, "name", where, MaxNameLength, room.Naam) ||
-        !r.Int(o, "imageIndex", where, room.ImageIndex))
+        !r.Int(o, "imageIndex", where, room.ImageIndex, -1, MaxPictureIndex))
       return false;
     QJsonArray devices;
     if (!r.Array(o, QStringLiteral("devices"), where, DevicesPerRoom, DevicesPerRoom, devices)) return false;
@@ -269,9 +272,9 @@ bool ReadInstallation(const QJsonObject& root, JsonReader& r, Imported& in) {
       QJsonObject dv;
       TApparaat& a = room.Apparaten[k];
       if (!r.Object(devices[k], dw, dv) || !r.Name(dv, "name", dw, MaxNameLength, a.Naam) ||
-          !r.Int(dv, "imageIndex", dw, a.ImageIndex) || !r.Int(dv, "codeSchijf", dw, a.CodeSchijf) ||
-          !r.Int(dv, "dimbaar", dw, a.Dimbaar) || !r.Int(dv, "code", dw, a.Code) ||
-          !r.Int(dv, "dimNiveau", dw, a.DimNiveau))
+          !r.Int(dv, "imageIndex", dw, a.ImageIndex, -1, MaxPictureIndex) ||
+          !r.Int(dv, "codeSchijf", dw, a.CodeSchijf, 0, 1) || !r.Int(dv, "dimbaar", dw, a.Dimbaar, 0, 1) ||
+          !r.Int(dv, "code", dw, a.Code, -1, 255) || !r.Int(dv, "dimNiveau", dw, a.DimNiveau, 1, 16))
         return false;
     }
   }
@@ -291,8 +294,9 @@ bool ReadInstallation(const QJsonObject& root, JsonReader& r, Imported& in) {
       const QString iw = QStringLiteral("%1.items[%2]").arg(where).arg(k);
       QJsonObject it;
       TSceneAktie& a = scene.Akties[k];
-      if (!r.Object(items[k], iw, it) || !r.Int(it, "ruimte", iw, a.Ruimte) ||
-          !r.Int(it, "apparaat", iw, a.Apparaat) || !r.Int(it, "waarde", iw, a.Waarde))
+      if (!r.Object(items[k], iw, it) || !r.Int(it, "ruimte", iw, a.Ruimte, -1, ::RoomCount - 1) ||
+          !r.Int(it, "apparaat", iw, a.Apparaat, -1, DevicesPerRoom - 1) ||
+          !r.Int(it, "waarde", iw, a.Waarde, 0, 17))
         return false;
     }
   }
@@ -305,14 +309,19 @@ bool ReadInstallation(const QJsonObject& root, JsonReader& r, Imported& in) {
     const QString where = QStringLiteral("programme[%1]").arg(i);
     QJsonObject o;
     auto e = std::make_shared<ProgAktie>();
-    // A negative Ruimte marks a blank record in the file: it would not come back.
-    if (!r.Object(programme[i], where, o) || !r.Int(o, "ruimte", where, e->Ruimte, 0) ||
-        !r.Int(o, "apparaat", where, e->Apparaat) || !r.Int(o, "maand", where, e->Maand) ||
-        !r.Int(o, "dagDatum", where, e->DagDatum) || !r.Int(o, "uur", where, e->Uur) ||
-        !r.Int(o, "minuut", where, e->Minuut) || !r.Int(o, "zonTijd", where, e->ZonTijd) ||
-        !r.Int(o, "random", where, e->Random) || !r.Int(o, "aktie", where, e->Aktie) ||
-        !r.Double(o, "aangemaakt", where, e->Aangemaakt))
+    // A negative Ruimte marks a blank record in the file: it would not come
+    // back. 0..15 is a room, 17..32 scene 0..15.
+    if (!r.Object(programme[i], where, o) || !r.Int(o, "ruimte", where, e->Ruimte, 0, 17 + SceneCount - 1) ||
+        !r.Int(o, "apparaat", where, e->Apparaat, -1, DevicesPerRoom - 1) ||
+        !r.Int(o, "maand", where, e->Maand, 0, 13) || !r.Int(o, "dagDatum", where, e->DagDatum, 0, 255) ||
+        !r.Int(o, "uur", where, e->Uur, 0, 24) || !r.Int(o, "minuut", where, e->Minuut, 0, 59) ||
+        !r.Int(o, "zonTijd", where, e->ZonTijd, 0, 239) || !r.Int(o, "random", where, e->Random, 0, 1) ||
+        !r.Int(o, "aktie", where, e->Aktie, 0, 17) || !r.Double(o, "aangemaakt", where, e->Aangemaakt))
       return false;
+    if (e->Ruimte == ::RoomCount) {
+      r.error = where + QStringLiteral(".ruimte must lie in 0..15 or 17..32, not 16");
+      return false;
+    }
     in.Programme.push_back(std::move(e));
   }
   return true;

@@ -61,6 +61,10 @@ bool WriteWorkingFile(const QString& name, const QByteArray& data, SaveResult& r
 
 // Reads a working file, at most `limit` bytes when `limit` > 0; false, with a
 // problem line, when it exists but cannot be opened.
+// 256 pictures of 130 x 80 at 32 bits with their mask take under 11 MB; a
+// picture-list file past this is damaged and is not read whole.
+constexpr qint64 kMaxImageListFileSize = 32 * 1024 * 1024;
+
 bool ReadWorkingFile(const QString& name, qint64 limit, QByteArray& data, QStringList& problems) {
   QFile file(WorkingFile(name));
   if (!file.open(QIODevice::ReadOnly)) {
@@ -125,7 +129,13 @@ void TLoadSave::Load() {
     const QString name = QString::fromLatin1(kImageListFiles[i].file);
     if (!QFileInfo::exists(WorkingFile(name))) continue;
     QByteArray bytes;
-    if (!ReadWorkingFile(name, 0, bytes, LoadProblems)) continue;
+    if (!ReadWorkingFile(name, kMaxImageListFileSize + 1, bytes, LoadProblems)) continue;
+    if (bytes.size() > kMaxImageListFileSize) {
+      LoadProblems << QStringLiteral("%1: larger than %2 bytes, damaged; the list stays empty")
+                          .arg(name)
+                          .arg(kMaxImageListFileSize);
+      continue;
+    }
     auto list = std::make_unique<TImageList>(130, 80);
     QString error;
     if (!ParseImageListFile(bytes, *list, &error)) {
