@@ -11,13 +11,13 @@
 enum CtlExit { CtlOk = 0, CtlFailed = 1, CtlUsage = 2 };
 
 struct CtlContext {
-  QString folder;        // working folder in use
+  QString folder;  // working folder in use
   bool simulate = false;
-  QString stateFile;     // --simulate=STATEFILE, empty for a fresh box
+  QString stateFile;  // --simulate=STATEFILE, empty for a fresh box
   bool trace = false;
-  QStringList args;      // the command's own arguments
-  QTextStream& out;      // standard output, UTF-8
-  QTextStream& err;      // standard error, UTF-8
+  QStringList args;  // the command's own arguments
+  QTextStream& out;  // standard output, UTF-8
+  QTextStream& err;  // standard error, UTF-8
 };
 
 using CtlCommandFn = int (*)(CtlContext&);

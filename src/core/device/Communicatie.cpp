@@ -34,7 +34,10 @@ QString DeviceProblem(int ruimte, int apparaat) {
   // -1 (no code yet) compiles as it always has, to the low byte 0xFF.
   const TApparaat& d = DeviceAt(ruimte, apparaat);
   if (d.Code < -1 || d.Code > 255)
-    return QStringLiteral("room %1 device %2 has code %3, outside 0..255").arg(ruimte).arg(apparaat).arg(d.Code);
+    return QStringLiteral("room %1 device %2 has code %3, outside 0..255")
+        .arg(ruimte)
+        .arg(apparaat)
+        .arg(d.Code);
   return {};
 }
 
@@ -193,7 +196,11 @@ void TCommunicatie::BuildSceneTable() {
       int value = a.Waarde;
       if (value < 0 || value > 17) {
         value = std::clamp(value, 1, 16);
-        SkippedItems << QStringLiteral("scene %1 item %2: value %3 clamped to %4").arg(s).arg(k).arg(a.Waarde).arg(value);
+        SkippedItems << QStringLiteral("scene %1 item %2: value %3 clamped to %4")
+                            .arg(s)
+                            .arg(k)
+                            .arg(a.Waarde)
+                            .arg(value);
       }
       const TApparaat& d = DeviceAt(a.Ruimte, a.Apparaat);
       const int at = 32 * s + 2 * slot;

@@ -44,8 +44,8 @@ class TCommunicatie {
 
   // Compiles the installation's programme (at most 300 records; more are not
   // sent) into Image. Entries whose target does not exist are left out (see
-  // SkippedEntries), so a record never addresses another device or scene. Derives the sun fields (Uur, Minuut) of sun-relative
-  // entries and stores them in the entries.
+  // SkippedEntries), so a record never addresses another device or scene. Derives the sun fields (Uur,
+  // Minuut) of sun-relative entries and stores them in the entries.
   void BuildProgrammeImage();
   // BuildProgrammeImage, then StoreProgramme chunks of 60 bytes.
   void UploadProgramme();

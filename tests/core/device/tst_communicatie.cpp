@@ -125,7 +125,8 @@ class TestCommunicatie : public QObject {
     for (int i = 1; i < 300; ++i) QCOMPARE(Rec(c, i), (std::array<uint8_t, 5>{0x00, 0x01, 0x02, 0x8C, 0x09}));
     QCOMPARE(c.Image[1500], uint8_t(0xF0));
 
-    SetScene(0, {{0, 1, 17}, {0, 0, std::numeric_limits<int32_t>::max()}, {5, 99, 17}, {0, 3, -4}, {0, 0, 17}});
+    SetScene(0,
+             {{0, 1, 17}, {0, 0, std::numeric_limits<int32_t>::max()}, {5, 99, 17}, {0, 3, -4}, {0, 0, 17}});
     c.BuildSceneTable();
     QCOMPARE(c.SkippedItems.size(), 4);  // two left out, two clamped
     // The remaining items close up; values outside 0..17 become 16 and 1.
