@@ -53,8 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size) {
         records == TCommunicatie::MaxRecords);
   for (int i = 0; i < records; ++i) {
     const uint8_t* r = c.Image.data() + 5 * i;
-    if (r[0] & 2) Check(r[4] < SceneCount);  // a scene entry names an existing scene
-    Check((r[3] >> 3) <= 17);
+    if (r[0] & 2)
+      Check(r[4] < SceneCount);  // a scene entry names an existing scene
+    else
+      Check((r[3] >> 3) <= 17);  // a device entry's action exists
   }
 
   c.BuildSceneTable();
