@@ -378,6 +378,18 @@ void TestKlv820ctl::importRefusesBadInput_data() {
   QTest::newRow("fraction for an integer") << "fraction";
   QTest::newRow("language 10") << "language10";
   QTest::newRow("rooms missing") << "noRooms";
+  // Out-of-range values, each in its own place: device, scene item, entry, location.
+  QTest::newRow("device code -5") << "device:code=-5";
+  QTest::newRow("device code 256") << "device:code=256";
+  QTest::newRow("dim level 0") << "device:dimNiveau=0";
+  QTest::newRow("picture 256") << "device:imageIndex=256";
+  QTest::newRow("scene value 18") << "item:waarde=18";
+  QTest::newRow("scene item room 16") << "item:ruimte=16";
+  QTest::newRow("entry room 16") << "entry:ruimte=16";
+  QTest::newRow("entry room 99") << "entry:ruimte=99";
+  QTest::newRow("entry minute 60") << "entry:minuut=60";
+  QTest::newRow("entry action 18") << "entry:aktie=18";
+  QTest::newRow("latitude 91") << "location:latDeg=91";
   QTest::newRow("not an object") << "array";
   QTest::newRow("not JSON") << "garbage";
 }
@@ -446,6 +458,37 @@ void TestKlv820ctl::importRefusesBadInput() {
     bytes = "[1, 2, 3]";
   } else if (mutation == "garbage") {
     bytes = "{ \"language\": 1,";
+  } else if (mutation.contains(QLatin1Char('='))) {
+    const QString place = mutation.section(QLatin1Char(':'), 0, 0);
+    const QString key = mutation.section(QLatin1Char(':'), 1).section(QLatin1Char('='), 0, 0);
+    const int value = mutation.section(QLatin1Char('='), 1).toInt();
+    if (place == "device") {
+      editRoom0([&](QJsonObject& room) {
+        QJsonArray d = room["devices"].toArray();
+        QJsonObject dev = d[0].toObject();
+        dev[key] = value;
+        d[0] = dev;
+        room["devices"] = d;
+      });
+    } else if (place == "item") {
+      QJsonArray scenes = json["scenes"].toArray();
+      QJsonObject sc = scenes[0].toObject();
+      QJsonArray items = sc["items"].toArray();
+      QJsonObject item = items[0].toObject();
+      item[key] = value;
+      items[0] = item;
+      sc["items"] = items;
+      scenes[0] = sc;
+      json["scenes"] = scenes;
+    } else if (place == "entry") {
+      QJsonObject e = Entry(0, 0, 13, 130, 7, 30, 0, 17);
+      e[key] = value;
+      json["programme"] = QJsonArray{e};
+    } else {
+      QJsonObject loc = json["location"].toObject();
+      loc[key] = value;
+      json["location"] = loc;
+    }
   }
   if (bytes.isEmpty()) bytes = QJsonDocument(json).toJson();
   ctl.write(ctl.scratch("bad.json"), bytes);
@@ -499,7 +542,16 @@ void TestKlv820ctl::programmeImage() {
                                        "f0\n"));
   // The sun fields are derived in memory only.
   QCOMPARE(ctl.read(ctl.file("kvl820.dat")), file);
+  QVERIFY(r.err.isEmpty());
   CTL_EXPECT_FAILURE(ctl.run({"programme-image", "x"}), 2);
+
+  // An entry without a device is left out of the image and named on standard error.
+  programme.insert(1, Entry(0, -1, 13, 130, 7, 30, 0, 17));
+  json["programme"] = programme;
+  QCOMPARE(ctl.import(json).code, 0);
+  const CtlResult left = ctl.run({"programme-image"});
+  QCOMPARE(left.outText(), r.outText());
+  QCOMPARE(left.err, QByteArray("klv820ctl: warning: programme entry 1 left out: room 0 has no device -1\n"));
 }
 
 void TestKlv820ctl::programmeListing() {

@@ -77,7 +77,7 @@ int CmdSwitch(CtlContext& ctx) {
   TApparaat& d = ls->Ruimtes[room].Apparaten[device];
   if (ls->Ruimtes[room].IsEmpty() || d.IsEmpty())
     return CtlFail(ctx, CtlUsage, QStringLiteral("room %1 has no device %2").arg(room).arg(device));
-  if (d.Code < 0) return CtlFail(ctx, CtlUsage, QStringLiteral("Device has no code"));
+  if (!HasSendableCode(d)) return CtlFail(ctx, CtlUsage, QStringLiteral("Device has no code"));
   if (action == QLatin1String("dim") && !d.Dimbaar)
     return CtlFail(ctx, CtlUsage, QStringLiteral("the device cannot be dimmed"));
 
@@ -111,6 +111,7 @@ int CmdScene(CtlContext& ctx) {
   if (const int rc = box.Open()) return rc;
   TCommunicatie c;
   c.SyncSceneTable();
+  CtlWarn(ctx, c.SkippedItems);
   c.ActivateScene(n);
   return Done(ctx, box);
 }
@@ -124,6 +125,7 @@ int CmdSend(CtlContext& ctx) {
   c.SyncSceneTable();
   c.SendSunTable();
   c.UploadProgramme();
+  CtlWarn(ctx, c.Skipped());
   return Done(ctx, box);
 }
 

@@ -14,6 +14,7 @@ int CmdProgrammeImage(CtlContext& ctx) {
     return CtlFail(ctx, CtlUsage, QStringLiteral("programme-image takes no arguments"));
   TCommunicatie c;
   c.BuildProgrammeImage();  // derives the sun fields in memory only; nothing is saved
+  CtlWarn(ctx, c.SkippedEntries);
   ctx.out << Hex(c.Image.data(), c.ImageLength()) << "\n";
   return CtlOk;
 }
@@ -22,6 +23,7 @@ int CmdSceneTable(CtlContext& ctx) {
   if (!ctx.args.isEmpty()) return CtlFail(ctx, CtlUsage, QStringLiteral("scene-table takes no arguments"));
   TCommunicatie c;
   c.BuildSceneTable();
+  CtlWarn(ctx, c.SkippedItems);
   ctx.out << Hex(c.SceneTable.data(), TCommunicatie::SceneTableSize) << "\n";
   return CtlOk;
 }

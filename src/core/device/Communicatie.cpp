@@ -26,6 +26,21 @@ const TApparaat& DeviceAt(int ruimte, int apparaat) {
 
 bool HasCodeWheel(const TApparaat& d) { return d.CodeSchijf != 0; }
 
+// Why room `ruimte`'s device `apparaat` cannot be switched, or empty.
+QString DeviceProblem(int ruimte, int apparaat) {
+  if (ruimte < 0 || ruimte >= RoomCount) return QStringLiteral("room %1 does not exist").arg(ruimte);
+  if (apparaat < 0 || apparaat >= DevicesPerRoom)
+    return QStringLiteral("room %1 has no device %2").arg(ruimte).arg(apparaat);
+  // -1 (no code yet) compiles as it always has, to the low byte 0xFF.
+  const TApparaat& d = DeviceAt(ruimte, apparaat);
+  if (d.Code < -1 || d.Code > 255)
+    return QStringLiteral("room %1 device %2 has code %3, outside 0..255")
+        .arg(ruimte)
+        .arg(apparaat)
+        .arg(d.Code);
+  return {};
+}
+
 // Starts a report in OutReport. Bytes a command does not name are zero, so a
 // trace of the link is the same on every run.
 void BeginReport(uint8_t command) {
@@ -84,14 +99,30 @@ std::array<uint8_t, 5> TCommunicatie::BuildRecord(const ProgAktie& e) {
   return r;
 }
 
+QString TCommunicatie::ProgrammeTargetProblem(const ProgAktie& e) {
+  if (e.IsScene()) {
+    const int scene = e.Ruimte - 17;
+    return scene < SceneCount ? QString() : QStringLiteral("scene %1 does not exist").arg(scene);
+  }
+  if (e.Aktie > 17) return QStringLiteral("action %1 does not exist").arg(e.Aktie);
+  return DeviceProblem(e.Ruimte, e.Apparaat);
+}
+
 void TCommunicatie::BuildProgrammeImage() {
   Image.fill(0);
+  SkippedEntries.clear();
   const GlobalProgAktieList* list = TLoadSave::Instance()->Programma.get();
   int count = 0;
   if (list) {
-    for (const KeyedAktie& k : list->AllItems) {
+    for (size_t i = 0; i < list->AllItems.size(); ++i) {
+      const KeyedAktie& k = list->AllItems[i];
       if (count == MaxRecords) break;  // the image holds 300 records
       if (!k.Entry) continue;
+      const QString problem = ProgrammeTargetProblem(*k.Entry);
+      if (!problem.isEmpty()) {
+        SkippedEntries << QStringLiteral("programme entry %1 left out: %2").arg(i).arg(problem);
+        continue;
+      }
       DeriveSunFields(*k.Entry);
       const auto rec = BuildRecord(*k.Entry);
       std::copy(rec.begin(), rec.end(), Image.begin() + 5 * count);
@@ -150,16 +181,32 @@ bool TCommunicatie::ProgrammeMatches() {
 
 void TCommunicatie::BuildSceneTable() {
   SceneTable.fill(0);
+  SkippedItems.clear();
   const TLoadSave* ls = TLoadSave::Instance();
   for (int s = 0; s < SceneCount; ++s) {
+    int slot = 0;  // left-out items do not leave a gap
     for (int k = 0; k < ItemsPerScene; ++k) {
       const TSceneAktie& a = ls->Scenes[s].Akties[k];
       if (a.Apparaat == -1) break;
+      const QString problem = DeviceProblem(a.Ruimte, a.Apparaat);
+      if (!problem.isEmpty()) {
+        SkippedItems << QStringLiteral("scene %1 item %2 left out: %3").arg(s).arg(k).arg(problem);
+        continue;
+      }
+      int value = a.Waarde;
+      if (value < 0 || value > 17) {
+        value = std::clamp(value, 1, 16);
+        SkippedItems << QStringLiteral("scene %1 item %2: value %3 clamped to %4")
+                            .arg(s)
+                            .arg(k)
+                            .arg(a.Waarde)
+                            .arg(value);
+      }
       const TApparaat& d = DeviceAt(a.Ruimte, a.Apparaat);
-      const int at = 32 * s + 2 * k;
+      const int at = 32 * s + 2 * slot;
       SceneTable[at] = uint8_t(d.Code & 0xFF);
-      SceneTable[at + 1] =
-          uint8_t((((a.Waarde * 2) & 0xFF) + (HasCodeWheel(d) ? 0 : 1) + (k < 15 ? 0x80 : 0)) & 0xFF);
+      SceneTable[at + 1] = uint8_t(value * 2 + (HasCodeWheel(d) ? 0 : 1) + (slot < 15 ? 0x80 : 0));
+      ++slot;
     }
   }
 }
@@ -218,12 +265,9 @@ void TCommunicatie::SendSunTable() {
 
 void TCommunicatie::StoreSunTable(const tsunrise& sun) {
   if (!BoxConnected) return;
-  // Unlike the other stores, bytes past a chunk's data are left as the
-  // previous report had them: the box ignores them.
   for (int offset = 0; offset < tsunrise::TableSize; offset += Protocol::ChunkSize) {
     const int length = std::min(Protocol::ChunkSize, tsunrise::TableSize - offset);
-    OutReport[0] = 0;
-    OutReport[Protocol::CommandByte] = Protocol::StoreSunTable;
+    BeginReport(Protocol::StoreSunTable);
     PutOffset(offset);
     OutReport[Protocol::LengthByte] = static_cast<uint8_t>(length);
     std::memcpy(OutReport + Protocol::DataByte, sun.SunTable + offset, length);
@@ -235,8 +279,7 @@ bool TCommunicatie::FetchSunTable(tsunrise& sun) {
   if (!BoxConnected) return false;
   std::memset(sun.SunTable, 0, sizeof sun.SunTable);
   for (int offset = 0; offset < tsunrise::TableSize; offset += Protocol::PageSize) {
-    OutReport[0] = 0;
-    OutReport[Protocol::CommandByte] = Protocol::ReadSunTable;
+    BeginReport(Protocol::ReadSunTable);
     PutOffset(offset);
     if (!Request()) return false;
     std::memcpy(sun.SunTable + offset, InReport + Protocol::AnswerByte,
@@ -295,7 +338,8 @@ void SendSwitch(uint8_t code, uint8_t actionByte) {
 
 uint8_t SwitchOnByte(const TApparaat& d) { return HasCodeWheel(d) ? 0x22 : 0x23; }
 uint8_t SwitchOffByte(const TApparaat& d) { return HasCodeWheel(d) ? 0x00 : 0x01; }
-uint8_t DimValueByte(const TApparaat& d) { return uint8_t((d.DimNiveau * 2 + 1) & 0xFF); }
+uint8_t DimValueByte(const TApparaat& d) { return uint8_t(std::clamp(d.DimNiveau, 1, 16) * 2 + 1); }
+bool HasSendableCode(const TApparaat& d) { return d.Code >= 0 && d.Code <= 255; }
 uint8_t LearningTickByte(const TApparaat& d) { return LearningTickByte(d.Dimbaar != 0); }
 uint8_t LearningTickByte(bool dimmable) { return dimmable ? 0x11 : 0x23; }
 
@@ -307,17 +351,32 @@ void SendBoxClock(const QDateTime& local) {
 
 uint8_t AddressCheckByte(uint8_t a, uint8_t b, uint8_t c) { return uint8_t(255 - ((a + b + c) % 256)); }
 
-void CheckBoxAddress() {
-  if (!BoxConnected) return;
-  LastAddressCheck = BoxAddressCheck();
+namespace {
+
+// One ReadAddress into LastAddressCheck; false when the box did not answer.
+bool ReadBoxAddress() {
   BeginReport(Protocol::ReadAddress);
-  if (!Request()) return;  // no answer: nothing is known, so nothing is replaced
+  if (!Request()) return false;
   const uint8_t* a = InReport + Protocol::AnswerByte;
   LastAddressCheck.Answered = true;
   LastAddressCheck.Address = {a[0], a[1], a[2]};
   LastAddressCheck.Check = InReport[Protocol::AnswerCheckByte];
   LastAddressCheck.Valid = LastAddressCheck.Check == AddressCheckByte(a[0], a[1], a[2]);
+  return true;
+}
+
+}  // namespace
+
+void CheckBoxAddress() {
+  if (!BoxConnected) return;
+  LastAddressCheck = BoxAddressCheck();
+  if (!ReadBoxAddress()) return;  // no answer: nothing is known, so nothing is replaced
   if (LastAddressCheck.Valid) return;
+  // Receivers learned the old address: one garbled answer must not replace
+  // it, so a second read has to confirm the bad check byte (the same bytes).
+  const BoxAddressCheck first = LastAddressCheck;
+  if (!ReadBoxAddress() || LastAddressCheck.Valid) return;
+  if (LastAddressCheck.Address != first.Address || LastAddressCheck.Check != first.Check) return;
   std::mt19937 rng(uint32_t(std::chrono::system_clock::now().time_since_epoch().count()));
   std::uniform_int_distribution<uint32_t> dist(0, 0x3FFFFF);
   uint32_t v = 0;

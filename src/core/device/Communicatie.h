@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 
@@ -34,12 +35,22 @@ class TCommunicatie {
   // The image's length in bytes after the last BuildProgrammeImage (records + end byte).
   int ImageLength() const { return imageLength_; }
 
-  // Compiles the installation's programme (at most 300 entries; more are not
-  // sent) into Image. Derives the sun fields (Uur, Minuut) of sun-relative
-  // entries and stores them in the entries.
+  // What the last BuildProgrammeImage and BuildSceneTable left out or changed,
+  // one English line each: entries and items whose room, device, code or
+  // scene does not exist, actions past 17, scene values clamped to 1..16.
+  QStringList SkippedEntries;  // programme
+  QStringList SkippedItems;    // scene table
+  QStringList Skipped() const { return SkippedItems + SkippedEntries; }
+
+  // Compiles the installation's programme (at most 300 records; more are not
+  // sent) into Image. Entries whose target does not exist are left out (see
+  // SkippedEntries), so a record never addresses another device or scene. Derives the sun fields (Uur,
+  // Minuut) of sun-relative entries and stores them in the entries.
   void BuildProgrammeImage();
   // BuildProgrammeImage, then StoreProgramme chunks of 60 bytes.
   void UploadProgramme();
+  // Items whose device does not exist are left out and the rest close up;
+  // values outside 0..17 are clamped to 1..16 (see SkippedItems).
   void BuildSceneTable();
   // Eight ReadSceneTable requests into BoxSceneTable. False when no box is connected or
   // an answer did not come (those bytes keep their old value).
@@ -78,8 +89,13 @@ class TCommunicatie {
   };
   BlockCheck CheckBlocks();
 
-  // One record for `entry` (sun fields already derived).
+  // One record for `entry` (sun fields already derived). Assumes the target
+  // exists (ProgrammeTargetProblem is empty).
   static std::array<uint8_t, 5> BuildRecord(const ProgAktie& entry);
+  // Why `entry` cannot be compiled, or empty: a room, device or scene that
+  // does not exist, a code outside -1..255 (-1, no code yet, gives 0xFF) or
+  // an action past 17.
+  static QString ProgrammeTargetProblem(const ProgAktie& entry);
   // Stores Uur and Minuut of a sun-relative entry as the record wants them.
   static void DeriveSunFields(ProgAktie& entry);
 
@@ -95,7 +111,10 @@ void SendSwitch(uint8_t code, uint8_t actionByte);
 // Action bytes of the switch buttons for `device`.
 uint8_t SwitchOnByte(const TApparaat& device);
 uint8_t SwitchOffByte(const TApparaat& device);
+// The dim level clamped to 1..16, times 2, plus 1.
 uint8_t DimValueByte(const TApparaat& device);
+// A code the box can send: 0..255.
+bool HasSendableCode(const TApparaat& device);
 uint8_t LearningTickByte(const TApparaat& device);
 // The same for the editor, which holds the dimmable choice before it is stored.
 uint8_t LearningTickByte(bool dimmable);
@@ -114,8 +133,9 @@ struct BoxAddressCheck {
 };
 extern BoxAddressCheck LastAddressCheck;
 
-// ReadAddress; when the check byte is wrong, SetAddress with a new random
-// address 1..0x3FFFFF. Nothing is set when the box did not answer.
+// ReadAddress; when the check byte is wrong and a second ReadAddress gives
+// the same bytes, SetAddress with a new random address 1..0x3FFFFF. Nothing
+// is set when the box did not answer or the two reads differ.
 void CheckBoxAddress();
 // The check byte an address needs: 255 - (a + b + c) mod 256.
 uint8_t AddressCheckByte(uint8_t a, uint8_t b, uint8_t c);

@@ -117,6 +117,10 @@ namespace {
 
 // Reads a working file, at most `limit` bytes when `limit` > 0; false, with a
 // problem line, when it exists but cannot be opened.
+// 256 pictures of 130 x 80 at 32 bits with their mask take under 11 MB; a
+// picture-list file past this is damaged and is not read whole.
+constexpr qint64 kMaxImageListFileSize = 32 * 1024 * 1024;
+
 bool ReadWorkingFile(const QString& name, qint64 limit, QByteArray& data, QStringList& problems) {
   QFile file(WorkingFile(name));
   if (!file.open(QIODevice::ReadOnly)) {
@@ -187,7 +191,14 @@ void TLoadSave::Load() {
     const QString name = QString::fromLatin1(kImageListFiles[i].file);
     if (!QFileInfo::exists(WorkingFile(name))) continue;
     QByteArray bytes;
-    if (!ReadWorkingFile(name, 0, bytes, LoadProblems)) {
+    if (!ReadWorkingFile(name, kMaxImageListFileSize + 1, bytes, LoadProblems)) {
+      DamagedFiles << name;
+      continue;
+    }
+    if (bytes.size() > kMaxImageListFileSize) {
+      LoadProblems << QStringLiteral("%1: larger than %2 bytes, damaged; the list stays empty")
+                          .arg(name)
+                          .arg(kMaxImageListFileSize);
       DamagedFiles << name;
       continue;
     }

@@ -67,7 +67,7 @@ QString ProgAktie::TimeText() const {
   if (Uur == 24) return GetText(TextId::NoTime);
   const QString from = TwoDigits(Uur) + QLatin1Char(':') + TwoDigits(Minuut);
   if (!Random) return from;
-  const int nextHour = Uur + 1 == 24 ? 0 : Uur + 1;
+  const int nextHour = Uur >= 0 && Uur < 23 ? Uur + 1 : 0;
   return GetText(TextId::Between) + from + GetText(TextId::And) + TwoDigits(nextHour) + QLatin1Char(':') +
          TwoDigits(Minuut);
 }

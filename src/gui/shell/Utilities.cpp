@@ -179,7 +179,7 @@ bool TUtilities::CheckConnected() {
 }
 
 bool TUtilities::CheckCode(int code) {
-  if (code != -1) return true;
+  if (code >= 0 && code <= 255) return true;  // anything else cannot be sent
   ShowMeld(GetText(TextId::Attention), GetText(TextId::DeviceHasNoCode), GetText(TextId::OK));
   return false;
 }

@@ -1,5 +1,6 @@
 // The command protocol, byte for byte, against the simulated box.
 #include <QElapsedTimer>
+#include <limits>
 
 #include "DeviceTestSupport.h"
 #include "core/device/Communicatie.h"
@@ -96,17 +97,48 @@ class TestCommunicatie : public QObject {
     QCOMPARE(c.Image[30], uint8_t(0xF0));
   }
 
-  // A device of an entry that points outside the tables reads as an empty
-  // device rather than past the end; more than 300 entries never overflow.
-  void badEntriesStayInside() {
-    AddEntry(16, 99, 13, 1, 1, 0, 0, 0, 17);  // neither a room nor a scene
+  // Entries and scene items whose target does not exist are left out and
+  // reported, never compiled into a record that addresses something else;
+  // out-of-range values neither overflow nor spill; more than 300 entries
+  // never overflow the image.
+  void badTargetsLeftOut() {
+    Dev(0, 0).Code = 9;
+    Dev(0, 1).Code = -5;
+    Dev(0, 2).Code = 300;
+    Dev(0, 3).Code = 4;
+    Dev(0, 3).DimNiveau = std::numeric_limits<int32_t>::max();
+    AddEntry(16, 0, 13, 1, 1, 0, 0, 0, 17);       // neither a room nor a scene
+    AddEntry(99, 0, 13, 1, 1, 0, 0, 0, 17);       // would be scene 82
+    AddEntry(0, 99, 13, 1, 1, 0, 0, 0, 17);       // no such device
+    AddEntry(0, 1, 13, 1, 1, 0, 0, 0, 17);        // negative code
+    AddEntry(0, 2, 13, 1, 1, 0, 0, 0, 17);        // code past 255
+    AddEntry(0, 0, 13, 1, 1, 0, 0, 0, 200);       // no such action
+    AddEntry(0, -7, -3, -200, -1, -9, 0, 1, 17);  // no such device either
+    AddEntry(0, 0, -3, -200, std::numeric_limits<int32_t>::max(), -9, 999, 1, 5);
     for (int i = 0; i < 320; ++i) AddEntry(0, 0, 13, 1, 1, 0, 0, 0, 17);
     TCommunicatie c;
     c.BuildProgrammeImage();
     QCOMPARE(c.ImageLength(), 1501);
-    QCOMPARE(Rec(c, 0)[4], uint8_t(0xFF));
-    QVERIFY(Rec(c, 0)[3] & 0x04);
+    QCOMPARE(c.SkippedEntries.size(), 7);
+    QVERIFY(c.SkippedEntries[1].contains(QLatin1String("scene 82")));
+    QCOMPARE(Rec(c, 0)[4], uint8_t(9));  // the out-of-range fields stay masked in their own bits
+    for (int i = 1; i < 300; ++i) QCOMPARE(Rec(c, i), (std::array<uint8_t, 5>{0x00, 0x01, 0x02, 0x8C, 0x09}));
     QCOMPARE(c.Image[1500], uint8_t(0xF0));
+
+    SetScene(0,
+             {{0, 1, 17}, {0, 0, std::numeric_limits<int32_t>::max()}, {5, 99, 17}, {0, 3, -4}, {0, 0, 17}});
+    c.BuildSceneTable();
+    QCOMPARE(c.SkippedItems.size(), 4);  // two left out, two clamped
+    // The remaining items close up; values outside 0..17 become 16 and 1.
+    const uint8_t expected[] = {9, 0x80 + 33, 4, 0x80 + 3, 9, 0x80 + 35};
+    for (int i = 0; i < 6; ++i) QCOMPARE(c.SceneTable[i], expected[i]);
+    for (int i = 6; i < 32; ++i) QCOMPARE(c.SceneTable[i], uint8_t(0));
+    QCOMPARE(c.Skipped().size(), 11);
+
+    QCOMPARE(DimValueByte(Dev(0, 3)), uint8_t(0x21));
+    Dev(0, 3).DimNiveau = std::numeric_limits<int32_t>::min();
+    QCOMPARE(DimValueByte(Dev(0, 3)), uint8_t(0x03));
+    QVERIFY(!HasSendableCode(Dev(0, 1)) && !HasSendableCode(Dev(0, 2)) && HasSendableCode(Dev(0, 0)));
   }
 
   void sceneTable() {
@@ -263,13 +295,22 @@ class TestCommunicatie : public QObject {
     box_->AddressCheck = 0x64;
     box_->ClearLog();
     CheckBoxAddress();
-    QCOMPARE(Letters(*box_), QStringLiteral("dD"));
-    const Report d = box_->Received()[1];
+    QCOMPARE(Letters(*box_), QStringLiteral("ddD"));  // a second read confirms the bad check byte
+    const Report d = box_->Received()[2];
     const uint32_t v = uint32_t(d[2]) << 16 | d[3] << 8 | d[4];
     QVERIFY(v >= 1 && v <= 0x3FFFFF);
     QCOMPARE(LastAddressCheck.NewAddress, v);
     QVERIFY(box_->AddressValid());
     QCOMPARE(box_->Address[0], d[2]);
+
+    // One garbled answer is not enough: the second read finds the address valid.
+    const auto address = box_->Address;
+    box_->InjectFault(SimulatedBox::Fault::Garbage, 'd');
+    box_->ClearLog();
+    CheckBoxAddress();
+    QVERIFY(!Letters(*box_).contains(QLatin1Char('D')));
+    QCOMPARE(box_->Address, address);
+    QVERIFY(LastAddressCheck.Valid && !LastAddressCheck.Replaced);
   }
 
   void switchReports() {

@@ -68,6 +68,7 @@ class TestSunTable : public QObject {
   void boxStoreSendsThreeChunks() {
     tsunrise sun;
     sun.BuildTable({52.37, 4.9, 1}, 2026);
+    std::memset(OutReport, 0xA5, sizeof OutReport);
     TCommunicatie().StoreSunTable(sun);
     const auto sent = box_->Received();
     QCOMPARE(int(sent.size()), 3);
@@ -80,6 +81,8 @@ class TestSunTable : public QObject {
       QCOMPARE(r[2] | (r[3] << 8), offsets[i]);
       QCOMPARE(int(r[4]), lengths[i]);
       QCOMPARE(std::memcmp(r.data() + 5, sun.SunTable + offsets[i], lengths[i]), 0);
+      for (size_t k = 5 + lengths[i]; k < r.size(); ++k)
+        QCOMPARE(r[k], uint8_t(0));  // nothing of earlier reports
     }
     QCOMPARE(std::memcmp(box_->SunTable.data(), sun.SunTable, tsunrise::TableSize), 0);
     // No answer is expected or read.

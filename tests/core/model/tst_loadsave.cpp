@@ -314,11 +314,17 @@ class TestLoadSave : public QObject {
     WriteAll(ws.file(QStringLiteral("kvl820.dat")), Sample(QStringLiteral("trunc_in_rooms.dat")));
     WriteAll(ws.file(QStringLiteral("environment.dat")), Sample(QStringLiteral("env_short.dat")));
     WriteAll(ws.file(QStringLiteral("AppImageList.dat")), QByteArray("\xFF\x0A\x00garbage", 10));
+    {
+      // 1 GB (sparse): far more than 256 pictures need; damaged without being read whole.
+      QFile huge(ws.file(QStringLiteral("CustomAppImageList.dat")));
+      QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(1) << 30));
+    }
     TLoadSave* d = TLoadSave::Instance();
     const QString problems = d->LoadProblems.join(QLatin1Char('\n'));
     QVERIFY2(problems.contains(QStringLiteral("kvl820.dat")), qPrintable(problems));
     QVERIFY(problems.contains(QStringLiteral("environment.dat")));
     QVERIFY(problems.contains(QStringLiteral("AppImageList.dat")));
+    QVERIFY(problems.contains(QStringLiteral("CustomAppImageList.dat: larger than 33554432 bytes, damaged")));
     QVERIFY(!problems.contains(QStringLiteral("RuimteImageList.dat")));  // absent is not damaged
     QCOMPARE(d->Ruimtes[0].Naam, QStringLiteral("Woonkamer"));
     QVERIFY(d->Ruimtes[1].IsEmpty());
