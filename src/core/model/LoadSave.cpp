@@ -5,6 +5,7 @@
 #include <QSaveFile>
 
 #include "core/model/DataFiles.h"
+#include "core/model/FileMemory.h"
 #include "core/model/ImageListFile.h"
 #include "core/model/LanguageStore.h"
 #include "core/shell/Language.h"
@@ -38,9 +39,12 @@ constexpr ImageListFileName kImageListFiles[4] = {
 };
 
 // Writes `data` aside and renames it over `name`, so that a failed or
-// interrupted save leaves the old file whole.
+// interrupted save leaves the old file whole. A file that already holds
+// exactly `data` is left alone.
 bool WriteWorkingFile(const QString& name, const QByteArray& data, SaveResult& result) {
-  QSaveFile file(WorkingFile(name));
+  const QString path = WorkingFile(name);
+  if (FileMemory::Unchanged(path, data)) return true;
+  QSaveFile file(path);
   QString error;
   if (!file.open(QIODevice::WriteOnly)) {
     error = file.errorString();
@@ -50,7 +54,10 @@ bool WriteWorkingFile(const QString& name, const QByteArray& data, SaveResult& r
   } else if (!file.commit()) {
     error = file.errorString();
   }
-  if (error.isNull()) return true;
+  if (error.isNull()) {
+    FileMemory::Remember(path, data);
+    return true;
+  }
   if (result.Ok) {  // the first failure is the one reported
     result.Ok = false;
     result.FailedFile = name;
@@ -68,6 +75,7 @@ bool ReadWorkingFile(const QString& name, qint64 limit, QByteArray& data, QStrin
     return false;
   }
   data = limit > 0 ? file.read(limit) : file.readAll();
+  if (limit <= 0 || data.size() < limit) FileMemory::Remember(file.fileName(), data);
   return true;
 }
 

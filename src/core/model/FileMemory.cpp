@@ -1,0 +1,48 @@
+#include "core/model/FileMemory.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QHash>
+
+namespace {
+
+struct Remembered {
+  QByteArray digest;
+  qint64 size = -1;
+  QDateTime modified;
+};
+
+QHash<QString, Remembered>& Files() {
+  static QHash<QString, Remembered> files;
+  return files;
+}
+
+QByteArray Digest(const QByteArray& bytes) {
+  return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+}
+
+}  // namespace
+
+namespace FileMemory {
+
+void Remember(const QString& path, const QByteArray& bytes) {
+  const QFileInfo info(path);
+  if (!info.exists() || info.size() != bytes.size()) {
+    Files().remove(path);
+    return;
+  }
+  Files().insert(path, {Digest(bytes), info.size(), info.lastModified()});
+}
+
+bool Unchanged(const QString& path, const QByteArray& bytes) {
+  const auto it = Files().constFind(path);
+  if (it == Files().cend() || it->size != bytes.size()) return false;
+  const QFileInfo info(path);
+  return info.exists() && info.size() == it->size && info.lastModified() == it->modified &&
+         it->digest == Digest(bytes);
+}
+
+void Clear() { Files().clear(); }
+
+}  // namespace FileMemory
