@@ -43,7 +43,7 @@ TfrmUpdate::TfrmUpdate(const QString& productName, QWidget* parent)
   setWindowTitle(QStringLiteral("Update"));
   if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 
-  ui->Image1->setPicture(QImage(QString::fromLatin1(Artwork::UpdateBackground)));
+  ui->Image1->setPicture(ArtworkImage(Artwork::UpdateBackground));
   QFont labelFont(QStringLiteral("Arial"));
   labelFont.setPixelSize(19);
   for (TLabel* l : {ui->Label1, ui->Label2}) {
