@@ -4,24 +4,12 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QTimer>
-#include <cstdlib>
 
-namespace {
-
-class FirstPaint : public QObject {
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) QTimer::singleShot(0, [] { std::_Exit(0); });
-    return QObject::eventFilter(watched, event);
-  }
-};
-
-}  // namespace
+#include "gui/shell/ExitAfterFirstPaint.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  FirstPaint first;
+  TExitAfterFirstPaint first;
   if (qEnvironmentVariableIsSet("KLV820_EXIT_AFTER_FIRST_PAINT")) app.installEventFilter(&first);
   QLabel window(QStringLiteral("KLV-820"));
   window.setWindowFlags(Qt::Window | Qt::FramelessWindowHint);

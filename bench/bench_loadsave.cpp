@@ -12,21 +12,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "core/model/DataFiles.h"
 #include "core/model/ImageListFile.h"
 #include "core/model/LoadSave.h"
 #include "core/shell/WorkingFolder.h"
 
 namespace {
-
-QImage Picture(int seed) {
-  QImage img(130, 80, QImage::Format_RGB888);
-  for (int y = 0; y < img.height(); ++y) {
-    uchar* line = img.scanLine(y);
-    for (int x = 0; x < img.width() * 3; ++x) line[x] = uchar((x * 7 + y * 13 + seed * 31) & 0xFF);
-  }
-  return img;
-}
 
 void Fill(TImageList& list, int count, int seed) {
   for (int i = 0; i < count; ++i)
@@ -65,11 +57,6 @@ void BuildFullInstallation(TLoadSave& d) {
   Fill(*d.AppImageList, 32, 100);
   Fill(*d.CustomRuimteImageList, 16, 200);
   Fill(*d.CustomAppImageList, 256, 300);
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 }  // namespace

@@ -14,19 +14,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "core/model/LoadSave.h"
 #include "core/shell/WorkingFolder.h"
 
 namespace {
-
-QImage Picture(int seed) {
-  QImage img(130, 80, QImage::Format_RGB888);
-  for (int y = 0; y < img.height(); ++y) {
-    uchar* line = img.scanLine(y);
-    for (int x = 0; x < img.width() * 3; ++x) line[x] = uchar((x * 7 + y * 13 + seed * 31) & 0xFF);
-  }
-  return img;
-}
 
 // 16 rooms of 16 devices, each with its picture; libraries of 32 each.
 bool WriteFullInstallation() {
@@ -58,11 +50,6 @@ double Run(const QString& program) {
   p.start(program, {});
   if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return -1;
   return t.nsecsElapsed() / 1e6;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 }  // namespace

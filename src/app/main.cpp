@@ -1,28 +1,14 @@
 #include <QApplication>
-#include <QTimer>
-#include <cstdlib>
 
 #include "gui/shell/BaseForm.h"
+#include "gui/shell/ExitAfterFirstPaint.h"
 #include "gui/shell/SingleInstance.h"
 #include "usb/SystemHid.h"
 
-namespace {
-
-// bench_startup times a start up to the first painted frame: with
-// KLV820_EXIT_AFTER_FIRST_PAINT set the program ends right after it.
-class ExitAfterFirstPaint : public QObject {
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) QTimer::singleShot(0, [] { std::_Exit(0); });
-    return QObject::eventFilter(watched, event);
-  }
-};
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  ExitAfterFirstPaint firstPaint;
+  // bench_startup times a start up to the first painted frame.
+  TExitAfterFirstPaint firstPaint;
   if (qEnvironmentVariableIsSet("KLV820_EXIT_AFTER_FIRST_PAINT")) app.installEventFilter(&firstPaint);
   QCoreApplication::setOrganizationName(QStringLiteral("Dravik"));
   QCoreApplication::setApplicationName(QStringLiteral("KLV-820"));
