@@ -5,7 +5,7 @@
 
 // What the program last read from or wrote to each working file, so that a
 // save can leave files whose contents would not change untouched. Kept per
-// absolute path as a SHA-256 of the bytes plus the file's size and
+// absolute path as a digest of the bytes plus the file's size and
 // modification time at that moment: a file changed, replaced or removed by
 // anyone else since then is never taken as unchanged.
 namespace FileMemory {
