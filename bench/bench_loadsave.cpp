@@ -1,6 +1,8 @@
 // Save and load of a full installation: 16 rooms of 16 devices with
 // pictures, 16 full scenes, 300 programme entries and picture lists of 32,
 // 32, 16 and 256 pictures. Prints milliseconds; the aim is under 30 ms each.
+// A save skips files whose bytes are unchanged, so after the first round the
+// plain save figure is of unchanged picture lists.
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -10,21 +12,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "core/model/DataFiles.h"
 #include "core/model/ImageListFile.h"
 #include "core/model/LoadSave.h"
 #include "core/shell/WorkingFolder.h"
 
 namespace {
-
-QImage Picture(int seed) {
-  QImage img(130, 80, QImage::Format_RGB888);
-  for (int y = 0; y < img.height(); ++y) {
-    uchar* line = img.scanLine(y);
-    for (int x = 0; x < img.width() * 3; ++x) line[x] = uchar((x * 7 + y * 13 + seed * 31) & 0xFF);
-  }
-  return img;
-}
 
 void Fill(TImageList& list, int count, int seed) {
   for (int i = 0; i < count; ++i)
@@ -65,11 +59,6 @@ void BuildFullInstallation(TLoadSave& d) {
   Fill(*d.CustomAppImageList, 256, 300);
 }
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -107,12 +96,23 @@ int main(int argc, char** argv) {
     TLoadSave::Recreate();
     load.push_back(t.nsecsElapsed() / 1e6);
   }
+  // A save after one name changed: only the main file differs, the picture
+  // lists are left as they are.
+  std::vector<double> oneName;
+  for (int i = 0; i < kRounds; ++i) {
+    TLoadSave::Instance()->Ruimtes[0].Naam = QStringLiteral("Kamer %1").arg(i);
+    QElapsedTimer t;
+    t.start();
+    if (!TLoadSave::Instance()->Save().Ok) return 1;
+    oneName.push_back(t.nsecsElapsed() / 1e6);
+  }
   const TLoadSave* d = TLoadSave::Instance();
   std::printf("installation: %d rooms, %d entries, pictures %d/%d/%d/%d\n", d->RoomCount(),
               d->Programma->Count(), d->RuimteImageList->Count(), d->AppImageList->Count(),
               d->CustomRuimteImageList->Count(), d->CustomAppImageList->Count());
   std::printf("save  (median of %d): %.2f ms\n", kRounds, Median(save));
   std::printf("load  (median of %d): %.2f ms\n", kRounds, Median(load));
+  std::printf("save after one name changed (median of %d): %.2f ms\n", kRounds, Median(oneName));
   std::printf("  of the save: the two data files %.2f ms, encoding the four picture lists %.2f ms\n",
               Median(dataFiles), Median(encode));
   TLoadSave::Release();

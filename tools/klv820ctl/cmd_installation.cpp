@@ -4,6 +4,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
 
 #include "Ctl.h"
 #include "ImportJson.h"
@@ -20,133 +24,188 @@ int RefuseArguments(CtlContext& ctx, const char* command) {
 }
 
 // ---------------------------------------------------------------------------
-// dump: keys in the documented order (QJsonObject would sort them), indented
-// by four blanks, one key or element a line.
+// dump: keys in the documented order, indented by four blanks, one key or
+// element a line, each value written as QJsonDocument writes it. Written
+// straight from the installation: no document is built.
 
-// Appends a scalar exactly as QJsonDocument writes it (escapes, number form).
-void WriteScalar(const QJsonValue& v, QString& out) {
-  QString s = QString::fromUtf8(QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact));
-  out += QStringView(s).mid(1, s.size() - 2);
-}
+class JsonWriter {
+ public:
+  QString out;
 
-// `keys` lists the object's keys in output order; nested objects take their
-// own order from the matching entry of kKeyOrder.
-void WriteOrdered(const QJsonObject& o, const QStringList& keys, int depth, QString& out);
-
-const QHash<QString, QStringList>& KeyOrder() {
-  static const QHash<QString, QStringList> order{
-      {QStringLiteral(""),
-       {"language", "oldModel", "showHints", "location", "rooms", "scenes", "programme", "imageLists"}},
-      {QStringLiteral("location"),
-       {"country", "city", "latDeg", "latMin", "ns", "lonDeg", "lonMin", "ew", "tzHours", "tzSign"}},
-      {QStringLiteral("rooms"), {"name", "imageIndex", "devices"}},
-      {QStringLiteral("devices"), {"name", "imageIndex", "codeSchijf", "dimbaar", "code", "dimNiveau"}},
-      {QStringLiteral("scenes"), {"name", "items"}},
-      {QStringLiteral("items"), {"ruimte", "apparaat", "waarde"}},
-      {QStringLiteral("programme"),
-       {"ruimte", "apparaat", "maand", "dagDatum", "uur", "minuut", "zonTijd", "random", "aktie",
-        "aangemaakt", "sortKey"}},
-      {QStringLiteral("imageLists"),
-       {"RuimteImageList", "AppImageList", "CustomRuimteImageList", "CustomAppImageList"}},
-  };
-  return order;
-}
-
-void WriteValue(const QString& key, const QJsonValue& v, int depth, QString& out) {
-  const QString pad(4 * (depth + 1), QLatin1Char(' '));
-  if (v.isObject()) {
-    WriteOrdered(v.toObject(), KeyOrder().value(key), depth, out);
-  } else if (v.isArray()) {
-    const QJsonArray a = v.toArray();
-    if (a.isEmpty()) {
-      out += QStringLiteral("[]");
+  void BeginObject() { Open(QLatin1Char('{')); }
+  void EndObject() { Close(QLatin1Char('}')); }
+  // An empty array is written "[]"; elements follow with Element().
+  void BeginArray(bool empty) {
+    if (empty) {
+      out += QLatin1String("[]");
+      emptyArray_ = true;
       return;
     }
-    out += QStringLiteral("[\n");
-    for (qsizetype i = 0; i < a.size(); ++i) {
-      out += pad;
-      WriteValue(key, a[i], depth + 1, out);  // elements take the array's key order
-      out += i + 1 < a.size() ? QStringLiteral(",\n") : QStringLiteral("\n");
+    Open(QLatin1Char('['));
+  }
+  void EndArray() {
+    if (emptyArray_) {
+      emptyArray_ = false;
+      return;
     }
-    out += QString(4 * depth, QLatin1Char(' ')) + QLatin1Char(']');
-  } else {
-    WriteScalar(v, out);
+    Close(QLatin1Char(']'));
   }
-}
-
-void WriteOrdered(const QJsonObject& o, const QStringList& keys, int depth, QString& out) {
-  const QString pad(4 * (depth + 1), QLatin1Char(' '));
-  out += QStringLiteral("{\n");
-  for (qsizetype i = 0; i < keys.size(); ++i) {
-    out += pad;
-    WriteScalar(keys[i], out);
-    out += QStringLiteral(": ");
-    WriteValue(keys[i], o.value(keys[i]), depth + 1, out);
-    out += i + 1 < keys.size() ? QStringLiteral(",\n") : QStringLiteral("\n");
+  // Starts the next key of the open object.
+  void Key(const char* key) {
+    Next();
+    out += QLatin1Char('"');
+    out += QLatin1String(key);
+    out += QLatin1String("\": ");
   }
-  out += QString(4 * depth, QLatin1Char(' ')) + QLatin1Char('}');
-}
+  // Starts the next element of the open array.
+  void Element() { Next(); }
+  void Int(qint64 v) { out += QString::number(v); }
+  void Str(const QString& s) {
+    // Plain printable ASCII needs no escaping; anything else is written by
+    // QJsonDocument itself.
+    const bool plain = std::all_of(s.cbegin(), s.cend(), [](QChar c) {
+      return c.unicode() >= 0x20 && c.unicode() < 0x7F && c != QLatin1Char('"') && c != QLatin1Char('\\');
+    });
+    if (!plain) return Scalar(QJsonValue(s));
+    out += QLatin1Char('"');
+    out += s;
+    out += QLatin1Char('"');
+  }
+  void Scalar(const QJsonValue& v) {
+    const QByteArray json = QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact);
+    out += QString::fromUtf8(json.mid(1, json.size() - 2));
+  }
+  void Int(const char* key, qint64 v) {
+    Key(key);
+    Int(v);
+  }
+  void Str(const char* key, const QString& v) {
+    Key(key);
+    Str(v);
+  }
 
-QString OrderedJson(const QJsonObject& root) {
-  QString out;
-  WriteOrdered(root, KeyOrder().value(QString()), 0, out);
-  return out + QLatin1Char('\n');
-}
+ private:
+  void Open(QChar bracket) {
+    out += bracket;
+    out += QLatin1Char('\n');
+    first_.push_back(true);
+  }
+  void Close(QChar bracket) {
+    first_.pop_back();
+    out += QLatin1Char('\n');
+    out += QString(4 * int(first_.size()), QLatin1Char(' '));
+    out += bracket;
+  }
+  void Next() {
+    if (!first_.back()) out += QLatin1String(",\n");
+    first_.back() = false;
+    out += QString(4 * int(first_.size()), QLatin1Char(' '));
+  }
 
-QJsonObject LocationJson(const TLocation& l) {
-  return QJsonObject{{"country", l.Country}, {"city", l.City},     {"latDeg", l.LatDeg}, {"latMin", l.LatMin},
-                     {"ns", l.NS},           {"lonDeg", l.LonDeg}, {"lonMin", l.LonMin}, {"ew", l.EW},
-                     {"tzHours", l.TzHours}, {"tzSign", l.TzSign}};
-}
+  std::vector<bool> first_;
+  bool emptyArray_ = false;
+};
 
-QJsonObject InstallationJson(const TLoadSave& d) {
-  QJsonArray rooms;
+QString InstallationJson(const TLoadSave& d) {
+  JsonWriter w;
+  w.out.reserve(1 << 20);
+  w.BeginObject();
+  w.Int("language", d.Language);
+  w.Int("oldModel", d.OldModel);
+  w.Int("showHints", d.ShowHints);
+  w.Key("location");
+  const TLocation& l = d.Location;
+  w.BeginObject();
+  w.Str("country", l.Country);
+  w.Str("city", l.City);
+  w.Int("latDeg", l.LatDeg);
+  w.Int("latMin", l.LatMin);
+  w.Int("ns", l.NS);
+  w.Int("lonDeg", l.LonDeg);
+  w.Int("lonMin", l.LonMin);
+  w.Int("ew", l.EW);
+  w.Int("tzHours", l.TzHours);
+  w.Int("tzSign", l.TzSign);
+  w.EndObject();
+
+  w.Key("rooms");
+  w.BeginArray(d.Ruimtes.empty());
   for (const TRuimte& r : d.Ruimtes) {
-    QJsonArray devices;
-    for (const TApparaat& a : r.Apparaten)
-      devices.append(QJsonObject{{"name", a.Naam},
-                                 {"imageIndex", a.ImageIndex},
-                                 {"codeSchijf", a.CodeSchijf},
-                                 {"dimbaar", a.Dimbaar},
-                                 {"code", a.Code},
-                                 {"dimNiveau", a.DimNiveau}});
-    rooms.append(QJsonObject{{"name", r.Naam}, {"imageIndex", r.ImageIndex}, {"devices", devices}});
+    w.Element();
+    w.BeginObject();
+    w.Str("name", r.Naam);
+    w.Int("imageIndex", r.ImageIndex);
+    w.Key("devices");
+    w.BeginArray(r.Apparaten.empty());
+    for (const TApparaat& a : r.Apparaten) {
+      w.Element();
+      w.BeginObject();
+      w.Str("name", a.Naam);
+      w.Int("imageIndex", a.ImageIndex);
+      w.Int("codeSchijf", a.CodeSchijf);
+      w.Int("dimbaar", a.Dimbaar);
+      w.Int("code", a.Code);
+      w.Int("dimNiveau", a.DimNiveau);
+      w.EndObject();
+    }
+    w.EndArray();
+    w.EndObject();
   }
-  QJsonArray scenes;
+  w.EndArray();
+
+  w.Key("scenes");
+  w.BeginArray(d.Scenes.empty());
   for (const TScene& s : d.Scenes) {
-    QJsonArray items;
-    for (const TSceneAktie& a : s.Akties)
-      items.append(QJsonObject{{"ruimte", a.Ruimte}, {"apparaat", a.Apparaat}, {"waarde", a.Waarde}});
-    scenes.append(QJsonObject{{"name", s.Naam}, {"items", items}});
+    w.Element();
+    w.BeginObject();
+    w.Str("name", s.Naam);
+    w.Key("items");
+    w.BeginArray(s.Akties.empty());
+    for (const TSceneAktie& a : s.Akties) {
+      w.Element();
+      w.BeginObject();
+      w.Int("ruimte", a.Ruimte);
+      w.Int("apparaat", a.Apparaat);
+      w.Int("waarde", a.Waarde);
+      w.EndObject();
+    }
+    w.EndArray();
+    w.EndObject();
   }
-  QJsonArray programme;
+  w.EndArray();
+
+  w.Key("programme");
+  w.BeginArray(d.Programma->AllItems.empty());
   for (const KeyedAktie& k : d.Programma->AllItems) {
     const ProgAktie& e = *k.Entry;
-    programme.append(QJsonObject{{"ruimte", e.Ruimte},
-                                 {"apparaat", e.Apparaat},
-                                 {"maand", e.Maand},
-                                 {"dagDatum", e.DagDatum},
-                                 {"uur", e.Uur},
-                                 {"minuut", e.Minuut},
-                                 {"zonTijd", e.ZonTijd},
-                                 {"random", e.Random},
-                                 {"aktie", e.Aktie},
-                                 {"aangemaakt", e.Aangemaakt},
-                                 {"sortKey", e.SortKey()}});
+    w.Element();
+    w.BeginObject();
+    w.Int("ruimte", e.Ruimte);
+    w.Int("apparaat", e.Apparaat);
+    w.Int("maand", e.Maand);
+    w.Int("dagDatum", e.DagDatum);
+    w.Int("uur", e.Uur);
+    w.Int("minuut", e.Minuut);
+    w.Int("zonTijd", e.ZonTijd);
+    w.Int("random", e.Random);
+    w.Int("aktie", e.Aktie);
+    w.Key("aangemaakt");
+    w.Scalar(QJsonValue(e.Aangemaakt));
+    w.Str("sortKey", e.SortKey());
+    w.EndObject();
   }
-  return QJsonObject{
-      {"language", d.Language},
-      {"oldModel", d.OldModel},
-      {"showHints", d.ShowHints},
-      {"location", LocationJson(d.Location)},
-      {"rooms", rooms},
-      {"scenes", scenes},
-      {"programme", programme},
-      {"imageLists", QJsonObject{{"RuimteImageList", d.RuimteImageList->Count()},
-                                 {"AppImageList", d.AppImageList->Count()},
-                                 {"CustomRuimteImageList", d.CustomRuimteImageList->Count()},
-                                 {"CustomAppImageList", d.CustomAppImageList->Count()}}},
-  };
+  w.EndArray();
+
+  w.Key("imageLists");
+  w.BeginObject();
+  w.Int("RuimteImageList", d.RuimteImageList->Count());
+  w.Int("AppImageList", d.AppImageList->Count());
+  w.Int("CustomRuimteImageList", d.CustomRuimteImageList->Count());
+  w.Int("CustomAppImageList", d.CustomAppImageList->Count());
+  w.EndObject();
+  w.EndObject();
+  w.out += QLatin1Char('\n');
+  return w.out;
 }
 
 // ---------------------------------------------------------------------------
@@ -165,7 +224,7 @@ int Dump(CtlContext& ctx) {
   const TLoadSave* d = TLoadSave::Instance();
   for (const QString& problem : d->LoadProblems) ctx.err << "klv820ctl: warning: " << problem << "\n";
   ctx.err.flush();
-  ctx.out << OrderedJson(InstallationJson(*d));
+  ctx.out << InstallationJson(*d);
   return CtlOk;
 }
 

@@ -1,5 +1,6 @@
 // The screens, in the main window as the user sees them.
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QTimer>
 #include <memory>
@@ -91,6 +92,7 @@ class MessageTaker {
     });
     timer_.start();
   }
+  bool Taken() const { return taken_; }
 
  private:
   TShots& shots_;
@@ -104,6 +106,10 @@ void StartupMessage(TShots& shots) {
       [] { return std::unique_ptr<HidTransport>(std::make_unique<SimulatedHidTransport>()); });
   MessageTaker taker(shots, QStringLiteral("startup_message"));
   TMainForm form;
+  // The message comes once the window is on screen.
+  form.show();
+  QDeadlineTimer deadline(5000);
+  while (!taker.Taken() && !deadline.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
   ReleaseBoxLink();
 }
 

@@ -98,9 +98,10 @@ class THidController {
 // What the GUI supplies; the core never touches a widget. Unset hooks do nothing
 // (or answer false).
 struct BoxLinkHooks {
-  // The message dialog with one "OK" button; returns when it is closed.
+  // The message dialog with one "OK" button; returns when it is closed, or at
+  // once when the window holds it until it is on screen.
   std::function<void(const QString& line1, const QString& line2)> ShowMessage;
-  // A message dialog is open (frmMeld is set).
+  // A message dialog is open (frmMeld is set) or waiting to be shown.
   std::function<bool()> MessageOpen;
   // Arms the main window's 500 ms timer that opens the firmware update.
   std::function<void()> ArmUpdateTimer;

@@ -13,6 +13,7 @@
 #endif
 
 #include "core/model/DataFiles.h"
+#include "core/model/FileMemory.h"
 #include "core/model/ImageListFile.h"
 #include "core/model/LanguageStore.h"
 #include "core/model/Recovery.h"
@@ -91,6 +92,13 @@ bool WriteAside(const QString& name, const QByteArray& data, std::vector<AsideFi
   return true;
 }
 
+const QByteArray& DataOf(const std::vector<std::pair<QString, QByteArray>>& files, const QString& name) {
+  for (const auto& [n, data] : files)
+    if (n == name) return data;
+  static const QByteArray none;
+  return none;
+}
+
 }  // namespace
 
 // All files are written and synced aside before the first one replaces its
@@ -99,13 +107,19 @@ bool WriteAside(const QString& name, const QByteArray& data, std::vector<AsideFi
 SaveResult ReplaceWorkingFiles(const std::vector<std::pair<QString, QByteArray>>& files) {
   SaveResult result;
   std::vector<AsideFile> aside;
-  for (const auto& [name, data] : files)
+  for (const auto& [name, data] : files) {
+    // A file that already holds exactly these bytes is left alone.
+    if (FileMemory::Unchanged(WorkingFile(name), data)) continue;
     if (!WriteAside(name, data, aside, result)) break;
+  }
   if (result.Ok) {
     for (const AsideFile& f : aside) {
       std::error_code error;
       std::filesystem::rename(FsPath(f.aside), FsPath(WorkingFile(f.name)), error);
-      if (error) Fail(result, f.name, QString::fromStdString(error.message()));
+      if (error)
+        Fail(result, f.name, QString::fromStdString(error.message()));
+      else
+        FileMemory::Remember(WorkingFile(f.name), DataOf(files, f.name));
     }
   }
   if (!result.Ok)
@@ -115,11 +129,12 @@ SaveResult ReplaceWorkingFiles(const std::vector<std::pair<QString, QByteArray>>
 
 namespace {
 
-// Reads a working file, at most `limit` bytes when `limit` > 0; false, with a
-// problem line, when it exists but cannot be opened.
 // 256 pictures of 130 x 80 at 32 bits with their mask take under 11 MB; a
 // picture-list file past this is damaged and is not read whole.
 constexpr qint64 kMaxImageListFileSize = 32 * 1024 * 1024;
+
+// Reads a working file, at most `limit` bytes when `limit` > 0; false, with a
+// problem line, when it exists but cannot be opened.
 
 bool ReadWorkingFile(const QString& name, qint64 limit, QByteArray& data, QStringList& problems) {
   QFile file(WorkingFile(name));
@@ -128,6 +143,7 @@ bool ReadWorkingFile(const QString& name, qint64 limit, QByteArray& data, QStrin
     return false;
   }
   data = limit > 0 ? file.read(limit) : file.readAll();
+  if (limit <= 0 || data.size() < limit) FileMemory::Remember(file.fileName(), data);
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "gui/device/updateflash.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QScreen>
@@ -20,6 +21,15 @@ namespace {
 
 TfrmUpdate* g_current = nullptr;
 
+// A page goes out every few milliseconds; drawing the bar for each one would
+// cost more than the transfer. The bar is set at most every kGaugeStepMs, and
+// always for its first and last value.
+constexpr qint64 kGaugeStepMs = 25;
+struct GaugePacer {
+  QElapsedTimer set;
+  int pending = -1;
+};
+
 }  // namespace
 
 TfrmUpdate::TfrmUpdate(const QString& productName, QWidget* parent)
@@ -33,7 +43,7 @@ TfrmUpdate::TfrmUpdate(const QString& productName, QWidget* parent)
   setWindowTitle(QStringLiteral("Update"));
   if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 
-  ui->Image1->setPicture(QImage(QString::fromLatin1(Artwork::UpdateBackground)));
+  ui->Image1->setPicture(ArtworkImage(Artwork::UpdateBackground));
   QFont labelFont(QStringLiteral("Arial"));
   labelFont.setPixelSize(19);
   for (TLabel* l : {ui->Label1, ui->Label2}) {
@@ -132,18 +142,31 @@ void TfrmUpdate::updateprog(const TFirmwareImage& image) {
   h.SetLabel2 = [this](const QString& s) { ui->Label2->setText(s); };
   h.ShowGauge = [this](bool visible) { ui->Gauge1->setVisible(visible); };
   h.SetGaugeMaximum = [this](int maximum) { ui->Gauge1->setMaximum(std::max(1, maximum)); };
-  h.SetGaugeProgress = [this](int progress) {
-    ui->Gauge1->setValue(progress);
-    if (ui->Gauge1->isVisible()) ui->Gauge1->repaint();
+  auto pacer = std::make_shared<GaugePacer>();
+  // Setting the value draws the bar at once when it visibly changes.
+  auto setGauge = [this, pacer] {
+    if (pacer->pending < 0) return;
+    ui->Gauge1->setValue(pacer->pending);
+    pacer->pending = -1;
+    pacer->set.start();
+  };
+  h.SetGaugeProgress = [this, pacer, setGauge](int progress) {
+    pacer->pending = progress;
+    const bool edge = progress <= ui->Gauge1->minimum() || progress >= ui->Gauge1->maximum();
+    if (edge || !pacer->set.isValid() || pacer->set.elapsed() >= kGaugeStepMs) setGauge();
   };
   h.ShowQuitButton = [this](bool visible) { ui->btnQuit->setVisible(visible); };
   // Only a repaint: handling other events here would let a device change
   // reach the link in the middle of a transfer.
-  h.Repaint = [this] { repaint(); };
+  h.Repaint = [this, setGauge] {
+    setGauge();
+    repaint();
+  };
   h.ShowError = [this](const QString& s) { ShowError(s); };
   TFirmwareUpdater updater(h);
   const QString product = BoxDevice ? BoxDevice->ProductString() : QString();
   outcome_ = updater.updateprog(image, product);
+  setGauge();
   // The box may already be back if a message box let the notifications in.
   if (state_ == State::Updating) state_ = State::Waiting;
 }

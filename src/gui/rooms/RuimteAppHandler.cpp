@@ -68,7 +68,6 @@ void TRuimteApparaat::AddDeviceRow(TTileRow& row, bool leds) const {
 TRuimteAppUIHandler::TRuimteAppUIHandler(bool isRoom, QWidget* mainPanel, QWidget* buttonPanel,
                                          TRuimteApparaat* form)
     : mainPanel_(mainPanel), buttonPanel_(buttonPanel), isRoom_(isRoom), form_(form) {
-  editor_ = std::make_unique<TRuimteAppSelHandler>(isRoom, buttonPanel, mainPanel);
   row_ = std::make_unique<TTileRow>();
   row_->BlankSlot = true;
   row_->ItemCount = [this] { return ItemCount(); };
@@ -77,6 +76,11 @@ TRuimteAppUIHandler::TRuimteAppUIHandler(bool isRoom, QWidget* mainPanel, QWidge
 }
 
 TRuimteAppUIHandler::~TRuimteAppUIHandler() = default;
+
+TRuimteAppSelHandler* TRuimteAppUIHandler::Editor() const {
+  if (!editor_) editor_ = std::make_unique<TRuimteAppSelHandler>(isRoom_, buttonPanel_, mainPanel_);
+  return editor_.get();
+}
 
 TSmoothPanel* TRuimteAppUIHandler::Panel() const { return form_->ui->pnlRuimteApparaat; }
 
@@ -177,7 +181,7 @@ void TRuimteUIHandler::ShowDevicesOf(int room) {
 void TRuimteUIHandler::OpenEditor() {
   const TRuimte& r = TLoadSave::Instance()->Ruimtes[AbsoluteIndex()];
   // A room with devices cannot be deleted.
-  editor_->Edit(r.Naam, r.ImageIndex, StoreCallback(), -1, false, r.DeviceCount() == 0, false);
+  Editor()->Edit(r.Naam, r.ImageIndex, StoreCallback(), -1, false, r.DeviceCount() == 0, false);
 }
 
 void TRuimteUIHandler::StoreItem(const QString& name, int pictureIndex, int /*code*/, bool /*hasCodeWheel*/,
@@ -341,7 +345,7 @@ int TAppUIHandler::ItemCount() const { return TLoadSave::Instance()->Ruimtes[roo
 
 void TAppUIHandler::OpenEditor() {
   const TApparaat& d = TLoadSave::Instance()->Ruimtes[room_].Apparaten[AbsoluteIndex()];
-  editor_->Edit(d.Naam, d.ImageIndex, StoreCallback(), d.Code, d.CodeSchijf != 0, true, d.Dimbaar != 0);
+  Editor()->Edit(d.Naam, d.ImageIndex, StoreCallback(), d.Code, d.CodeSchijf != 0, true, d.Dimbaar != 0);
 }
 
 void TAppUIHandler::StoreItem(const QString& name, int pictureIndex, int code, bool hasCodeWheel,

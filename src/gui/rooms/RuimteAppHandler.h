@@ -78,7 +78,8 @@ class TRuimteAppUIHandler {
   TTile* Tile(int position) const;
   TIndicatorHandler* Indicator() const;
   TTileRow* Row() const { return row_.get(); }
-  TRuimteAppSelHandler* Editor() const { return editor_.get(); }
+  // The editor screen, built on first use.
+  TRuimteAppSelHandler* Editor() const;
   TRuimteApparaat* Form() const { return form_; }
   TSmoothPanel* Panel() const;
   bool IsRoom() const { return isRoom_; }
@@ -101,7 +102,7 @@ class TRuimteAppUIHandler {
 
   QWidget* mainPanel_;
   QWidget* buttonPanel_;
-  std::unique_ptr<TRuimteAppSelHandler> editor_;
+  mutable std::unique_ptr<TRuimteAppSelHandler> editor_;
   std::unique_ptr<TTileRow> row_;
   bool isRoom_;
   TRuimteApparaat* form_;

@@ -175,9 +175,15 @@ void TMainForm::StartScreensAndLink() {
   QPointer<TMainForm> window(this);
   BoxLinkHooks hooks = GetBoxLinkHooks();
   hooks.ShowMessage = [window](const QString& line1, const QString& line2) {
+    if (window && !window->isVisible()) {
+      window->pendingMessage_ = QStringList{line1, line2};
+      return;
+    }
     ShowMeld(line1, line2, GetText(TextId::OK), QString(), window.data());
   };
-  hooks.MessageOpen = [] { return frmMeld != nullptr; };
+  // A waiting message counts as open: the link holds further changes until
+  // it is answered, as it would while the message is up.
+  hooks.MessageOpen = [window] { return frmMeld != nullptr || (window && !window->pendingMessage_.isEmpty()); };
   hooks.ArmUpdateTimer = [window] {
     if (window) window->Timer1->start();
   };
@@ -212,6 +218,20 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   exiting_ = true;
   home->ExitProgram();
   exiting_ = false;
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (pendingMessage_.isEmpty()) return;
+  // After the window's first paint has been queued.
+  QTimer::singleShot(0, this, [this] {
+    if (pendingMessage_.isEmpty()) return;
+    const QStringList lines = pendingMessage_;
+    pendingMessage_.clear();
+    ShowMeld(lines[0], lines[1], GetText(TextId::OK), QString(), this);
+    // Changes held while it waited are looked at now, as after any message.
+    if (HidController) OnBoxDeviceChange(nullptr);
+  });
 }
 
 void TMainForm::BringToFront() {

@@ -3,6 +3,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -75,6 +76,8 @@ class TMainForm : public QWidget {
   // home screen's exit sequence instead, so the changes are saved and the box
   // question asked; the sequence itself ends the program.
   void closeEvent(QCloseEvent* event) override;
+  // Shows a box message that came while the window was not yet on screen.
+  void showEvent(QShowEvent* event) override;
 
  private:
   void FormCreate();
@@ -88,6 +91,9 @@ class TMainForm : public QWidget {
 
   // Manual window drag, where the platform has no system move.
   bool exiting_ = false;  // the exit sequence runs
+  // A box message ("not connected") raised while building: it waits until
+  // the window is on screen, so the start shows the window first.
+  QStringList pendingMessage_;
   bool dragging_ = false;
   QPoint dragStartGlobal_;
   QPoint dragStartPos_;

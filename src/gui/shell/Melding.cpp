@@ -20,7 +20,7 @@ TfrmMeld::TfrmMeld(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::T
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
   setFixedSize(480, 360);
 
-  ui->Image1->setPicture(QImage(QString::fromLatin1(Artwork::MessageBackground)));
+  ui->Image1->setPicture(ArtworkImage(Artwork::MessageBackground));
   QFont labelFont(QStringLiteral("Arial"));
   labelFont.setPixelSize(21);
   for (TLabel* l : {ui->Label1, ui->Label2}) {

@@ -10,6 +10,7 @@
 #include "gui/shell/BaseForm.h"
 #include "gui/shell/RoundForm.h"
 #include "gui/shell/Utilities.h"
+#include "gui/widgets/Artwork.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
@@ -27,7 +28,7 @@ void TTimerDialog::Finish(TImage* background, const char* artwork, int radius) {
   f.setPixelSize(15);
   setFont(f);
   background_ = background;
-  background->setPicture(QImage(QString::fromLatin1(artwork)));
+  background->setPicture(ArtworkImage(artwork));
   background->installEventFilter(this);
   background->setAccessibleName(QStringLiteral("background"));
   // The buttons take no focus: Enter belongs to the edits, never to a default

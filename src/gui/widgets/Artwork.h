@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QHash>
+#include <QImage>
+#include <QString>
+
 // Resource paths of the dialog and window artwork (PNG, exact sizes). Load
-// them with QImage/QPixmap and stretch them over the dialog.
+// them with ArtworkImage and stretch them over the dialog.
 namespace Artwork {
 inline constexpr const char* MessageBackground = ":/art/dialog_message.png";  // 480 x 360, message dialog
 inline constexpr const char* UpdateBackground = ":/art/dialog_update.png";    // 480 x 360, firmware update
@@ -12,3 +16,14 @@ inline constexpr const char* MonthBackground = ":/art/dialog_month.png";      //
 inline constexpr const char* MainBackground = ":/shell/background.jpg";       // 800 x 600
 inline constexpr const char* Logo = ":/shell/logo.png";                       // 130 x 39
 }  // namespace Artwork
+
+// The picture at one of the paths above, read once per run and shared by
+// every dialog that shows it (QImage copies share their pixels). GUI thread
+// only. A null image when the resource is missing.
+inline QImage ArtworkImage(const char* path) {
+  static QHash<QString, QImage> loaded;
+  const QString key = QString::fromLatin1(path);
+  auto it = loaded.constFind(key);
+  if (it == loaded.cend()) it = loaded.insert(key, QImage(key));
+  return *it;
+}

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTemporaryFile>
 #include <QTimer>
+#include <algorithm>
 
 #include "core/device/DeviceTestSupport.h"
 #include "core/shell/Language.h"
@@ -190,15 +191,18 @@ class TestUpdateFlash : public QObject {
     QCOMPARE(LinkState, BoxLinkState::Ready);
     QVERIFY(BoxConnected);
 
-    // The bar moved with every programmed page and was painted each time,
-    // although no event was handled during the transfer.
+    // The bar moved forward to full and was painted on the way, although no
+    // event was handled during the transfer (at most every 25 ms, so the
+    // number of steps depends on the machine's speed).
     TFirmwareImage image;
     QVERIFY(ReadHexFile(QString::fromLatin1(EmbeddedFirmwarePath), &image, nullptr));
     const int pages = image.UsedPages();
     QCOMPARE(gaugeMax_, pages);
     QCOMPARE(gaugeValues_.last(), pages);
-    QVERIFY(gaugeValues_.size() >= pages);
-    QVERIFY(gaugePaints_.paints >= pages);
+    const qsizetype full = gaugeValues_.indexOf(pages);
+    QVERIFY(std::is_sorted(gaugeValues_.begin() + gaugeValues_.lastIndexOf(0, full),
+                           gaugeValues_.begin() + full));
+    QVERIFY(gaugePaints_.paints >= 2);
     // Erasing, programming and the emptied line while waiting.
     QVERIFY(labelPaints_.paints >= 3);
     QVERIFY(box_->Flash == QByteArray(reinterpret_cast<const char*>(image.Bytes.data()), FlashLimit));

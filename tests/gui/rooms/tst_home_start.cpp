@@ -3,10 +3,11 @@
 #include <QEventLoop>
 
 #include "HomeTestSupport.h"
-#include "core/device/DeviceTestSupport.h"
 #include "core/device/Communicatie.h"
-#include "gui/shell/BaseForm.h"
+#include "core/device/DeviceTestSupport.h"
 #include "core/shell/Language.h"
+#include "gui/rooms/RuimteAppHandler.h"
+#include "gui/shell/BaseForm.h"
 #include "gui/widgets/SmoothPanel.h"
 
 class TstHomeStart : public QObject {
@@ -23,8 +24,11 @@ class TstHomeStart : public QObject {
     MeldUser user;
     user.Expect(2);  // the main window and the message
     TMainForm form;
-    QCOMPARE(user.seen,
-             QStringList(GetText(TextId::Attention) + "|" + GetText(TextId::TheKLV820IsNotConnected)));
+    // The message waits until the window is on screen.
+    QVERIFY(user.seen.isEmpty());
+    form.show();
+    QTRY_COMPARE(user.seen,
+                 QStringList(GetText(TextId::Attention) + "|" + GetText(TextId::TheKLV820IsNotConnected)));
     QVERIFY(!BoxConnected);
     // The home screen is on the window's panels.
     auto* panel = form.MainPanel->findChild<TSmoothPanel*>(QStringLiteral("pnlRuimteApparaat"));
@@ -49,6 +53,10 @@ class TstHomeStart : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     auto* exit = form.ButtonPanel->findChild<TGradBtn*>(QStringLiteral("ButExit"));
     QVERIFY(exit);
+    // The box's own pause after sending, shortened: the simulated box needs none.
+    auto* home = form.findChild<TRuimteUIHandler*>(QString(), Qt::FindDirectChildrenOnly);
+    QVERIFY(home);
+    home->SendPauseMs = 10;
 
     QEventLoop loop;
     QTimer::singleShot(0, exit, [exit] { QTest::mouseClick(exit, Qt::LeftButton); });

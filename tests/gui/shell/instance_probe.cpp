@@ -4,7 +4,8 @@
 //   "<pid> RAISE"                   a later start asked for the front
 //   "<pid> RESTARTED" / "<pid> RESTART-FAILED"
 // With "--restart <ms>" the first instance calls RestartProgram after <ms>
-// and then lingers 1500 ms more before ending, as a slow shutdown would.
+// and then lingers, as a slow shutdown would, until the log holds a line
+// "END-OLD" (the test has seen both running; at most 5 s).
 // A first instance ends by itself after 20 s so that none is left behind.
 #include <QCoreApplication>
 #include <QFile>
@@ -19,6 +20,12 @@ void Log(const char* what) {
   QFile f(QString::fromLocal8Bit(qgetenv("KLV_PROBE_LOG")));
   if (!f.open(QIODevice::Append | QIODevice::Text)) return;
   f.write(QByteArray::number(QCoreApplication::applicationPid()) + ' ' + what + '\n');
+}
+
+// The test has written "END-OLD" into the log.
+bool MayEnd() {
+  QFile f(QString::fromLocal8Bit(qgetenv("KLV_PROBE_LOG")));
+  return f.open(QIODevice::ReadOnly | QIODevice::Text) && f.readAll().contains("END-OLD");
 }
 
 }  // namespace
@@ -40,7 +47,7 @@ int main(int argc, char* argv[]) {
     QTimer::singleShot(args.at(restartAt + 1).toInt(), [] {
       if (RestartProgram()) {
         Log("RESTARTED");
-        QThread::msleep(1500);
+        for (int waited = 0; waited < 5000 && !MayEnd(); waited += 10) QThread::msleep(10);
       } else {
         Log("RESTART-FAILED");
       }

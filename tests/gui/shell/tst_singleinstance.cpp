@@ -187,6 +187,11 @@ class TestSingleInstance : public QObject {
         5000));
     detached_ << newPid;
     QCOMPARE(old->state(), QProcess::Running);
+    {
+      QFile f(log_);
+      QVERIFY(f.open(QIODevice::Append | QIODevice::Text));
+      f.write("END-OLD\n");
+    }
     QVERIFY(old->waitForFinished(5000));
     QCOMPARE(old->exitCode(), 0);
 

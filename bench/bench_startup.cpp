@@ -1,0 +1,92 @@
+// Start-up of the program against a bare window (bare_window: 800 x 600,
+// frameless, one label): each started as a whole process up to its first
+// painted frame, offscreen, the two alternating. The program starts on a
+// full installation in a scratch folder and without a box. Prints the
+// median of the per-pair ratios; the aim is at most 1.5.
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "BenchSupport.h"
+#include "core/model/LoadSave.h"
+#include "core/shell/WorkingFolder.h"
+
+namespace {
+
+// 16 rooms of 16 devices, each with its picture; libraries of 32 each.
+bool WriteFullInstallation() {
+  TLoadSave::ResetToNew();
+  TLoadSave& d = *TLoadSave::Instance();
+  for (int i = 0; i < 32; ++i) d.RuimteImageList->Add(Picture(i));
+  for (int i = 0; i < 32; ++i) d.AppImageList->Add(Picture(100 + i));
+  for (int r = 0; r < RoomCount; ++r) {
+    d.Ruimtes[r].Naam = QStringLiteral("Kamer %1").arg(r);
+    d.Ruimtes[r].ImageIndex = d.CustomRuimteImageList->Add(Picture(200 + r));
+    for (int a = 0; a < DevicesPerRoom; ++a) {
+      TApparaat& dev = d.Ruimtes[r].Apparaten[a];
+      dev.Naam = QStringLiteral("Apparaat %1").arg(a);
+      dev.ImageIndex = d.CustomAppImageList->Add(Picture(300 + r * 16 + a));
+      dev.Code = r * 16 + a;
+    }
+  }
+  const bool ok = d.Save().Ok;
+  TLoadSave::Release();
+  return ok;
+}
+
+// Milliseconds from start to exit; negative when the run failed.
+double Run(const QString& program) {
+  QProcess p;
+  p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  QElapsedTimer t;
+  t.start();
+  p.start(program, {});
+  if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return -1;
+  return t.nsecsElapsed() / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  QTemporaryDir dir;
+  // The program takes the folder it lies in as its working folder.
+  const QString program = dir.filePath(QStringLiteral("klv820"));
+  if (!QFile::copy(QStringLiteral(KLV_PROGRAM), program)) {
+    std::fprintf(stderr, "cannot copy the program\n");
+    return 1;
+  }
+  qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
+  qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.path()));
+  SetWorkingFolder(dir.path());
+  if (!WriteFullInstallation()) return 1;
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qputenv("KLV820_EXIT_AFTER_FIRST_PAINT", "1");
+
+  constexpr int kPairs = 11;
+  Run(program);  // file caches warm for both
+  Run(QStringLiteral(KLV_BARE_WINDOW));
+  std::vector<double> ratios, own, bare;
+  for (int i = 0; i < kPairs; ++i) {
+    const double b = Run(QStringLiteral(KLV_BARE_WINDOW));
+    const double p = Run(program);
+    if (b <= 0 || p <= 0) {
+      std::fprintf(stderr, "a run failed\n");
+      return 1;
+    }
+    bare.push_back(b);
+    own.push_back(p);
+    ratios.push_back(p / b);
+  }
+  std::printf("start to first frame, offscreen (median of %d pairs): program %.1f ms, bare window %.1f ms\n",
+              kPairs, Median(own), Median(bare));
+  std::printf("ratio program / bare window: %.2f (aim <= 1.5)\n", Median(ratios));
+  return 0;
+}

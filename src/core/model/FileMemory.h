@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// What the program last read from or wrote to each working file, so that a
+// save can leave files whose contents would not change untouched. Kept per
+// absolute path as a digest of the bytes plus the file's size and
+// modification time at that moment: a file changed, replaced or removed by
+// anyone else since then is never taken as unchanged.
+namespace FileMemory {
+
+// `bytes` are the whole contents of the file at `path` as it is now on disk.
+void Remember(const QString& path, const QByteArray& bytes);
+// True when `path` still holds exactly `bytes` as far as remembered: same
+// digest, and the file's size and modification time as when remembered.
+bool Unchanged(const QString& path, const QByteArray& bytes);
+// Forgets every file (a new installation read from scratch).
+void Clear();
+
+}  // namespace FileMemory
