@@ -21,7 +21,12 @@ while IFS= read -r d; do flags+=(-I"$d"); done < <(find "$build" -type d -path '
 # Everything but the Linux-only files.
 mapfile -t files < <(find src tools/klv820ctl -name '*.cpp' ! -name '*_linux.cpp' | sort)
 log="$(mktemp)"
-trap 'rm -f "$log"' EXIT
+# Third-party C headers the sources use (libexif), without the rest of
+# /usr/include, which holds the Linux C library's headers.
+extra="$(mktemp -d)"
+trap 'rm -rf "$log" "$extra"' EXIT
+[ -d /usr/include/libexif ] && ln -s /usr/include/libexif "$extra/libexif"
+flags+=(-isystem "$extra")
 printf '%s\n' "${files[@]}" |
   xargs -P "$(nproc)" -I{} sh -c '"$0" "$@" {} 2>&1 || echo "windows syntax check: {} FAILED"' "$cxx" "${flags[@]}" >"$log"
 if grep -q 'FAILED$' "$log"; then
