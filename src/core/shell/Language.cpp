@@ -477,8 +477,8 @@ constexpr Entry kMoreEntries[] = {
       "esikatselu", "elonézet", "önizleme"}},
     // ChangesNotSaved
     {{"De laatste wijzigingen zijn niet opgeslagen.", "The last changes were not saved.",
-      "Die letzten Änderungen wurden nicht gespeichert.", "Les dernières modifications sont perdues.",
-      "Los últimos cambios no se guardaron.", "As últimas alterações não foram guardadas.",
+      "Letzte Änderungen nicht gespeichert.", "Les dernières modifications sont perdues.",
+      "Los últimos cambios no se guardaron.", "Últimas alterações não guardadas.",
       "Le ultime modifiche non sono salvate.", "Viimeisiä muutoksia ei tallennettu.",
       "Az utolsó módosítások nincsenek mentve.", "Son degisiklikler kaydedilmedi."}},
     // RestoreThem

@@ -1,5 +1,6 @@
 #include "gui/shell/SafeEnding.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -10,6 +11,7 @@
 #include "core/model/Recovery.h"
 #include "core/shell/Language.h"
 #include "gui/shell/Melding.h"
+#include "gui/widgets/ImageControl.h"
 
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>
@@ -99,7 +101,15 @@ void RunStartupChecks(QWidget* parent) {
     QStringList lost;
     for (const QString& problem : ls->LoadProblems)
       if (problem.startsWith(name + QLatin1Char(':'))) lost << problem.mid(name.size() + 1).trimmed();
-    ShowMeld(GetText(MoreTextId::FileDamaged) + QLatin1Char(' ') + name, lost.join(QStringLiteral("; ")),
-             GetText(TextId::OK), QString(), parent);
+    // The lines hold the file; what was lost (the reader's own words) is
+    // there for the pointer and the screen reader.
+    const QString detail = lost.join(QStringLiteral("; "));
+    TfrmMeld dialog(parent ? parent : QApplication::activeWindow());
+    dialog.Label2()->setToolTip(detail);
+    dialog.Label2()->setAccessibleDescription(detail);
+    TfrmMeld* outer = frmMeld;
+    frmMeld = &dialog;
+    dialog.Meld(GetText(MoreTextId::FileDamaged), name, GetText(TextId::OK), QString());
+    frmMeld = outer;
   }
 }

@@ -13,6 +13,7 @@
 #include "core/shell/Language.h"
 #include "gui/rooms/HomeTestSupport.h"
 #include "gui/shell/SafeEnding.h"
+#include "gui/widgets/ImageControl.h"
 
 class TstSafeEnding : public QObject {
   Q_OBJECT
@@ -97,12 +98,12 @@ class TstSafeEnding : public QObject {
     f.write(QByteArray("\x32\x40", 2) + QByteArray(900, '\0'));
     f.close();
     MeldUser user;
+    QString lost;
+    user.whileOpen = [&lost] { lost = frmMeld->Label2()->toolTip(); };
     user.Expect(1);
     RunStartupChecks();
-    QCOMPARE(user.seen.size(), 1);
-    QVERIFY2(user.seen[0].startsWith(GetText(MoreTextId::FileDamaged) + QStringLiteral(" kvl820.dat|")),
-             qPrintable(user.seen[0]));
-    QVERIFY2(user.seen[0].contains(QStringLiteral("room")), qPrintable(user.seen[0]));
+    QCOMPARE(user.seen, QStringList(GetText(MoreTextId::FileDamaged) + QStringLiteral("|kvl820.dat")));
+    QVERIFY2(lost.contains(QStringLiteral("room")), qPrintable(lost));
     const QStringList kept = QDir(ws.path()).entryList({QStringLiteral("kvl820.dat.damaged-*")}, QDir::Files);
     QCOMPARE(kept.size(), 1);
     QCOMPARE(QFileInfo(ws.file(kept[0])).size(), 902);
