@@ -178,6 +178,10 @@ enum class MoreTextId : int {
   Folder,    // "folder"
   Pictures,  // "pictures"
   Preview,   // "preview"
+  Sent,                    // "sent"
+  PutReceiverInLearnMode,  // "Put the receiver in learning mode"
+  DoubleClickToAddRoom,    // "Double-click to add a room"
+  PageOf,                  // "page %1 of %2"
   Count
 };
 

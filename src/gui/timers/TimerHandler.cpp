@@ -7,6 +7,7 @@
 #include "core/model/ImageList.h"
 #include "core/model/LoadSave.h"
 #include "core/shell/Language.h"
+#include "gui/common/BusyCursor.h"
 #include "gui/common/ContentScreen.h"
 #include "gui/common/TileCaption.h"
 #include "gui/shell/BaseForm.h"
@@ -515,6 +516,7 @@ void TTimerHandler::OK() {
   if (!Editing || !buttons_->ButOK->isEnabled()) return;
   TLoadSave::Instance()->Programma->Apply(Editing->Items, Editing->Deleted);
   if (BoxConnected) {
+    TBusyCursor busy;
     TCommunicatie c;
     c.SyncSceneTable();
     c.UploadProgramme();
