@@ -84,7 +84,10 @@ int main(int argc, char* argv[]) {
   }
 
   TSingleInstance instance;
-  if (!instance.Claim()) return 0;
+  if (!instance.Claim()) {
+    std::fprintf(stderr, "klv820-demo: already running; its window was asked to come to the front\n");
+    return 0;
+  }
 
   bool restarted = false;
   RestartArguments = temporary ? QStringList{QStringLiteral("--scratch"), folder} : QStringList{folder};

@@ -327,13 +327,13 @@ TCommunicatie::BlockCheck TCommunicatie::CheckBlocks() {
 
 // ---- single reports ----
 
-void SendSwitch(uint8_t code, uint8_t actionByte) {
-  if (!BoxConnected) return;
+bool SendSwitch(uint8_t code, uint8_t actionByte) {
+  if (!BoxConnected) return false;
   BeginReport(Protocol::Switch);
   OutReport[Protocol::SwitchCodeByte] = code;
   OutReport[Protocol::SwitchActionByte] = actionByte;
   OutReport[Protocol::SwitchTailByte] = Protocol::SwitchTail;
-  WriteReport(OutReport);
+  return WriteReport(OutReport);
 }
 
 uint8_t SwitchOnByte(const TApparaat& d) { return HasCodeWheel(d) ? 0x22 : 0x23; }

@@ -106,8 +106,9 @@ class TCommunicatie {
   int imageLength_ = 1;
 };
 
-// Switch report (Protocol::Switch) into OutReport and write it.
-void SendSwitch(uint8_t code, uint8_t actionByte);
+// Switch report (Protocol::Switch) into OutReport and write it; false when
+// nothing was written (no box, or the write failed).
+bool SendSwitch(uint8_t code, uint8_t actionByte);
 // Action bytes of the switch buttons for `device`.
 uint8_t SwitchOnByte(const TApparaat& device);
 uint8_t SwitchOffByte(const TApparaat& device);

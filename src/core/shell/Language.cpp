@@ -500,6 +500,23 @@ constexpr Entry kMoreEntries[] = {
       "Atualização parada após 3 tentativas.", "Aggiornamento fermato dopo 3 tentativi.",
       "Päivitys keskeytetty 3 yrityksen jälkeen.", "Frissítés leállítva 3 próba után.",
       "Güncelleme 3 denemeden sonra durdu."}},
+    // Sent
+    {{"verzonden", "sent", "gesendet", "envoyé", "enviado", "enviado", "inviato", "lähetetty", "elküldve",
+      "gönderildi"}},
+    // PutReceiverInLearnMode
+    {{"Zet de ontvanger in leerstand", "Put the receiver in learning mode", "Empfänger in Lernmodus setzen",
+      "Mettez le récepteur en mode apprentissage", "Ponga el receptor en modo aprendizaje",
+      "Coloque o recetor em modo de aprendizagem", "Metti il ricevitore in modalità apprendimento",
+      "Aseta vastaanotin oppimistilaan", "Állítsa a vevöt tanuló módba", "Aliciyi ögrenme moduna alin"}},
+    // DoubleClickToAddRoom
+    {{"Dubbelklik om een ruimte toe te voegen", "Double-click to add a room",
+      "Doppelklick fügt einen Raum hinzu", "Double-cliquez pour ajouter une pièce",
+      "Doble clic para añadir una habitación", "Duplo clique para adicionar uma divisão",
+      "Doppio clic per aggiungere una stanza", "Lisää huone kaksoisnapsauttamalla",
+      "Dupla kattintás: új helyiség", "Oda eklemek için çift tiklayin"}},
+    // PageOf
+    {{"pagina %1 van %2", "page %1 of %2", "Seite %1 von %2", "page %1 sur %2", "página %1 de %2",
+      "página %1 de %2", "pagina %1 di %2", "sivu %1/%2", "%1/%2. oldal", "sayfa %1/%2"}},
 };
 
 static_assert(std::size(kMoreEntries) == MoreTextCount, "one row per MoreTextId");

@@ -183,6 +183,10 @@ enum class MoreTextId : int {
   FileDamaged,        // "Damaged file, copy kept:"
   TooManyTries,       // "The box stays in its loader."
   UpdateGivenUp,      // "Update stopped after 3 tries."
+  Sent,                    // "sent"
+  PutReceiverInLearnMode,  // "Put the receiver in learning mode"
+  DoubleClickToAddRoom,    // "Double-click to add a room"
+  PageOf,                  // "page %1 of %2"
   Count
 };
 

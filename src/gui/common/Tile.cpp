@@ -1,5 +1,6 @@
 #include "gui/common/Tile.h"
 
+#include "gui/common/Accessible.h"
 #include "gui/common/ActionLed.h"
 #include "gui/common/TileCaption.h"
 #include "gui/shell/UIImages.h"
@@ -25,12 +26,15 @@ void TTile::SetSelected(bool selected) {
   const QColor text = selected ? Qt::white : Qt::black;
   Caption->setFontColor(text);
   if (Number) Number->setFontColor(text);
+  if (item_) Accessible::MarkSelectable(Background, selected);
 }
 
 void TTile::Show(const QImage& picture, const QString& name, std::optional<QRgb> transparentColour) {
   if (Picture) Picture->setPicture(picture, transparentColour);
   SetTileCaption(Caption, name);
   NameParts(name);
+  item_ = true;
+  Accessible::MarkSelectable(Background, selected_);
 }
 
 void TTile::Clear() {
@@ -38,6 +42,16 @@ void TTile::Clear() {
   Caption->setText(QString());
   if (Led) Led->hide();
   NameParts(QString());
+  item_ = false;
+  Accessible::MarkPicture(Background);
+}
+
+void TTile::ShowBlank(const QString& hint, const QString& spoken) {
+  Clear();
+  if (!hint.isEmpty()) SetTileCaption(Caption, hint);
+  Background->setAccessibleName(spoken);
+  item_ = true;
+  Accessible::MarkSelectable(Background, selected_);
 }
 
 void TTile::SetLedAction(std::optional<int> action) {

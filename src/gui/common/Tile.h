@@ -33,8 +33,12 @@ class TTile {
 
   // Shows an item: its picture (null clears it) and its name, fitted to the caption.
   void Show(const QImage& picture, const QString& name, std::optional<QRgb> transparentColour = std::nullopt);
-  // A slot without an item: no picture, no caption, no LED.
+  // A slot without an item: no picture, no caption, no LED; not a list item
+  // for a screen reader.
   void Clear();
+  // The selectable empty slot where an item is added: cleared, with `hint`
+  // as its caption (may be empty) and `spoken` as its accessible name.
+  void ShowBlank(const QString& hint, const QString& spoken);
 
   // The LED strip for a scene action: 0 red (off), 17 or more green (on),
   // 1..16 yellow (dim level); none the all-off strip. Shows the strip.
@@ -51,4 +55,5 @@ class TTile {
   void NameParts(const QString& name);
   Look look_;
   bool selected_ = false;
+  bool item_ = false;  // holds an item or is the blank slot: a list item when read
 };

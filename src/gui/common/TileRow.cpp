@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/shell/Language.h"
 #include "gui/shell/Utilities.h"
 #include "gui/widgets/ImageControl.h"
 
@@ -86,10 +87,14 @@ void TTileRow::Redraw() {
   const int first = std::max(0, CurrentPage()) * tilesPerPage_;
   for (int i = 0; i < TileCount() && i < tilesPerPage_; ++i) {
     TTile& tile = *tiles_[size_t(i)];
-    if (first + i < count && FillTile)
+    if (first + i < count && FillTile) {
       FillTile(tile, first + i);
-    else
+    } else if (BlankSlot && first + i == count && Accepts(i)) {
+      const QString hint = BlankHint ? BlankHint() : QString();
+      tile.ShowBlank(hint, hint.isEmpty() ? GetText(TextId::DoubleClickToEdit) : hint);
+    } else {
       tile.Clear();
+    }
   }
 }
 

@@ -52,6 +52,10 @@ class TTileRow : public QObject {
   // The empty slot after the last item can be selected (to add an item) and
   // its page shown.
   bool BlankSlot = false;
+  // With BlankSlot: the caption the blank slot shows (optional; none when it
+  // answers an empty text). A screen reader hears it, or "Double click to
+  // edit" without one.
+  std::function<QString()> BlankHint;
 
   // Whether the tile at `position` of the shown page may be selected.
   bool Accepts(int position) const;

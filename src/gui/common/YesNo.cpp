@@ -1,5 +1,6 @@
 #include "gui/common/YesNo.h"
 
+#include "gui/common/Accessible.h"
 #include "gui/shell/UIImages.h"
 #include "gui/widgets/ImageControl.h"
 
@@ -29,4 +30,6 @@ void TYesNo::SetChoice(bool yes) {
   const TImageFetcher* f = TImageFetcher::Instance();
   YesImage->setPicture(f->Picture(yes ? UIPic::PISel : UIPic::PIDisabled));
   NoImage->setPicture(f->Picture(yes ? UIPic::PIDisabled : UIPic::PISel));
+  Accessible::MarkCheckable(YesImage, yes);
+  Accessible::MarkCheckable(NoImage, !yes);
 }

@@ -11,6 +11,7 @@
 #include "core/model/LoadSave.h"
 #include "core/model/Recovery.h"
 #include "core/shell/Language.h"
+#include "gui/common/BusyCursor.h"
 #include "gui/rooms/RuimteAppButHandler.h"
 #include "gui/rooms/RuimteAppSelHandler.h"
 #include "gui/shell/Melding.h"
@@ -136,6 +137,10 @@ TRuimteUIHandler::TRuimteUIHandler(QWidget* mainPanel, QWidget* buttonPanel, QOb
 
   form_->AddRoomRow(*row_);
   row_->Selected = [this](int room) { ShowDevicesOf(room); };
+  // A new installation says how to begin.
+  row_->BlankHint = [] {
+    return TLoadSave::Instance()->RoomCount() == 0 ? GetText(MoreTextId::DoubleClickToAddRoom) : QString();
+  };
 
   buttons_ = std::make_unique<TRuimteAppButHandler>(buttonPanel);
   TRuimteAppButHandler* b = buttons_.get();
@@ -207,6 +212,7 @@ void TRuimteUIHandler::StoreItem(const QString& name, int pictureIndex, int /*co
 
 void TRuimteUIHandler::DeleteItem(int index) {
   TLoadSave::Instance()->DeleteRoom(index);
+  apps_->ForgetRoom(index);
   ShowPage(CurrentPage());
 }
 
@@ -222,6 +228,7 @@ void TRuimteUIHandler::ApplyHint() {
 
 void TRuimteUIHandler::SettingsClosed(bool changed) {
   if (changed) {
+    apps_->ForgetRoom(-1);
     // The picture lists are read from the installation on every draw, so a
     // replaced installation shows as soon as the rows are drawn again.
     apps_->Row()->ShowFirstPage();
@@ -258,31 +265,10 @@ QString TryAgainText() {
   return QString::fromUtf8(texts[language >= 0 && language < LanguageCount ? language : 1]);
 }
 
-// The hourglass for the duration of the exit sequence, put away while a
-// question is on screen.
-class WaitCursor {
- public:
-  WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() {
-    if (on_) QGuiApplication::restoreOverrideCursor();
-  }
-  void Pause() {
-    if (on_) QGuiApplication::restoreOverrideCursor();
-    on_ = false;
-  }
-  void Resume() {
-    if (!on_) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    on_ = true;
-  }
-
- private:
-  bool on_ = true;
-};
-
 }  // namespace
 
 void TRuimteUIHandler::ExitProgram() {
-  WaitCursor cursor;
+  TBusyCursor cursor;
   QWidget* dialogParent = mainPanel_ ? mainPanel_->window() : nullptr;
 
   // Never end with the changes lost unnoticed: a file that cannot be written
@@ -316,6 +302,8 @@ void TRuimteUIHandler::ExitProgram() {
       cursor.Resume();
       if (choice == 0) return;
       if (choice == 2) {
+        // The question is painted away before the screen blocks on the transfer.
+        TBusyCursor sending;
         comm.SyncSceneTable();
         comm.SendSunTable();
         comm.UploadProgramme();
@@ -332,7 +320,7 @@ void TRuimteUIHandler::ExitProgram() {
 TAppUIHandler::TAppUIHandler(TRuimteUIHandler* owner, QWidget* mainPanel, QWidget* buttonPanel,
                              TRuimteApparaat* form)
     : TRuimteAppUIHandler(false, mainPanel, buttonPanel, form), owner_(owner) {
-  form->AddDeviceRow(*row_, false);
+  form->AddDeviceRow(*row_, true);
   // No device tile of an empty room slot can be selected.
   row_->CanSelect = [this](int) { return !TLoadSave::Instance()->Ruimtes[room_].IsEmpty(); };
   row_->Selected = [this](int) { UpdateButtons(); };
@@ -374,12 +362,52 @@ void TAppUIHandler::StoreItem(const QString& name, int pictureIndex, int code, b
 
 void TAppUIHandler::DeleteItem(int d) {
   TLoadSave::Instance()->DeleteDevice(room_, d);
+  // The later devices move up one slot, and their last commands with them.
+  std::map<std::pair<int, int>, int> kept;
+  for (const auto& [key, shown] : sent_) {
+    if (key.first != room_ || key.second < d)
+      kept[key] = shown;
+    else if (key.second > d)
+      kept[{key.first, key.second - 1}] = shown;
+  }
+  sent_ = std::move(kept);
   ShowPage(CurrentPage());
 }
 
 void TAppUIHandler::FillTile(TTile& tile, int index) {
   const TApparaat& d = TLoadSave::Instance()->Ruimtes[room_].Apparaten[index];
   tile.Show(DrawnPicture(d.ImageIndex), d.Naam);
+  const std::optional<int> shown = LastSent(room_, index);
+  if (!shown) {
+    tile.SetLedVisible(false);
+    return;
+  }
+  tile.SetLedAction(shown);
+  // The box answers nothing: the strip says what was sent, not the receiver's state.
+  const QString said = GetText(MoreTextId::Sent) + QStringLiteral(": ") + tile.Led->accessibleName();
+  tile.Led->setAccessibleName(said);
+  tile.Led->setToolTip(TLoadSave::Instance()->ShowHints ? said : QString());
+}
+
+std::optional<int> TAppUIHandler::LastSent(int room, int device) const {
+  const auto it = sent_.find({room, device});
+  if (it == sent_.end()) return std::nullopt;
+  return it->second;
+}
+
+void TAppUIHandler::ForgetRoom(int room) {
+  if (room < 0) {
+    sent_.clear();
+    return;
+  }
+  std::map<std::pair<int, int>, int> kept;
+  for (const auto& [key, shown] : sent_) {
+    if (key.first < room)
+      kept[key] = shown;
+    else if (key.first > room)
+      kept[{key.first - 1, key.second}] = shown;
+  }
+  sent_ = std::move(kept);
 }
 
 TApparaat* TAppUIHandler::SelectedDevice() const {
@@ -400,17 +428,23 @@ void TAppUIHandler::UpdateButtons() {
   for (QWidget* w : std::initializer_list<QWidget*>{b->ButOff, b->ButOn, b->ButTimer}) b->SetEnabled(w, used);
 }
 
-void TAppUIHandler::Send(uint8_t (*actionByte)(const TApparaat&)) {
+void TAppUIHandler::Send(uint8_t (*actionByte)(const TApparaat&), int shown) {
   const TApparaat* d = SelectedDevice();
   if (!d) return;
   if (!TUtilities::CheckConnected()) return;
   if (!TUtilities::CheckCode(d->Code)) return;
-  SendSwitch(uint8_t(d->Code & 0xFF), actionByte(*d));
+  if (!SendSwitch(uint8_t(d->Code & 0xFF), actionByte(*d))) return;
+  sent_[{room_, AbsoluteIndex()}] = shown;
+  row_->Redraw();
 }
 
-void TAppUIHandler::SwitchOn() { Send(&SwitchOnByte); }
-void TAppUIHandler::SwitchOff() { Send(&SwitchOffByte); }
-void TAppUIHandler::SwitchDim() { Send(&DimValueByte); }
+void TAppUIHandler::SwitchOn() { Send(&SwitchOnByte, 17); }
+void TAppUIHandler::SwitchOff() { Send(&SwitchOffByte, 0); }
+
+void TAppUIHandler::SwitchDim() {
+  const TApparaat* d = SelectedDevice();
+  Send(&DimValueByte, d ? std::clamp(int(d->DimNiveau), 1, 16) : 1);
+}
 
 void TAppUIHandler::DimDown() {
   TApparaat* d = SelectedDevice();

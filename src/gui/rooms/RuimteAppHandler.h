@@ -6,7 +6,10 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "gui/common/ContentScreen.h"
 #include "gui/common/TileCaption.h"
@@ -198,6 +201,13 @@ class TAppUIHandler : public TRuimteAppUIHandler {
   int Room() const { return room_; }
   void SetRoom(int room) { room_ = room; }
 
+  // The last command sent to a device this run, as its LED strip shows it:
+  // 0 off, 17 on, 1..16 the dim level; none before the first.
+  std::optional<int> LastSent(int room, int device) const;
+  // Forgets the commands of room `room` (deleted; later rooms move down one
+  // slot) or of every room (room -1: the installation was replaced).
+  void ForgetRoom(int room);
+
  protected:
   void FillTile(TTile& tile, int index) override;
   void OpenEditor() override;
@@ -205,8 +215,11 @@ class TAppUIHandler : public TRuimteAppUIHandler {
  private:
   // The selected device of the shown room, or null when there is none.
   TApparaat* SelectedDevice() const;
-  void Send(uint8_t (*actionByte)(const TApparaat&));
+  // Sends the switch report; once written, the device's tile shows `shown`
+  // (0 off, 17 on, 1..16 dim level) on its LED strip.
+  void Send(uint8_t (*actionByte)(const TApparaat&), int shown);
 
   int room_ = 0;
+  std::map<std::pair<int, int>, int> sent_;  // (room, device) -> shown action
   TRuimteUIHandler* owner_;
 };

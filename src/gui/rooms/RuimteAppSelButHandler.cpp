@@ -1,5 +1,7 @@
 #include "gui/rooms/RuimteAppSelButHandler.h"
 
+#include <QLabel>
+
 #include "core/shell/Language.h"
 #include "gui/common/DesignForm.h"
 #include "gui/widgets/Colours.h"
@@ -15,6 +17,27 @@ TRuimteAppSelButHandler::TRuimteAppSelButHandler(QWidget* buttonPanel)
   ui->ButOK->setText(GetText(TextId::OK));
   ui->butLeren->setText(GetText(TextId::LearnCode));
   ui->ButWissen->setText(GetText(TextId::Delete));
+
+  learnHint_ = new QLabel(ui->butLeren->parentWidget());
+  const QRect learn = ui->butLeren->geometry();
+  learnHint_->setGeometry(learn.x(), learn.y() - 96, learn.width(), 92);
+  learnHint_->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+  learnHint_->setWordWrap(true);
+  QFont f = learnHint_->font();
+  f.setPixelSize(13);
+  learnHint_->setFont(f);
+  learnHint_->hide();
+}
+
+void TRuimteAppSelButHandler::ShowLearnHint(const QString& left) {
+  if (left.isEmpty() || ui->butLeren->isHidden()) {
+    learnHint_->hide();
+    return;
+  }
+  const QString text = GetText(MoreTextId::PutReceiverInLearnMode) + QLatin1Char('\n') + left;
+  learnHint_->setText(text);
+  learnHint_->setAccessibleName(text);
+  learnHint_->show();
 }
 
 TRuimteAppSelButHandler::~TRuimteAppSelButHandler() = default;

@@ -2,6 +2,7 @@
 
 #include "gui/common/ButtonColumn.h"
 
+class QLabel;
 class TGradBtn;
 namespace Ui {
 class TfrmRuimteAppSelButInterface;
@@ -28,6 +29,13 @@ class TRuimteAppSelButHandler : public TButtonColumn {
   //   4  grey to white, caption kept (the off phase of the blink)
   void SetLearnState(int state);
 
+  // The guidance while a code is learnt: the instruction and the time left
+  // (m:ss), in the free space right above the learn button (the delete
+  // button sits right under it); an empty `left` hides it.
+  void ShowLearnHint(const QString& left);
+  QLabel* LearnHint() const { return learnHint_; }
+
  private:
   Ui::TfrmRuimteAppSelButInterface* const ui;  // owned by the form
+  QLabel* learnHint_;                          // owned by the form
 };

@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QTimer>
 
 #include "core/device/Communicatie.h"
@@ -9,9 +10,9 @@
 #include "core/model/ImageList.h"
 #include "core/model/LoadSave.h"
 #include "core/shell/Language.h"
+#include "core/shell/Win1252.h"
 #include "gui/common/NameValidator.h"
 #include "gui/common/YesNo.h"
-#include "core/shell/Win1252.h"
 #include "gui/rooms/ImagePickerHandler.h"
 #include "gui/rooms/RuimteAppHandler.h"
 #include "gui/rooms/RuimteAppSelButHandler.h"
@@ -127,6 +128,20 @@ TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QW
   connect(ui->kanaalBox, &QComboBox::currentIndexChanged, this, [this] { CodeBoxChanged(); });
   connect(ui->nummerBox, &QComboBox::currentIndexChanged, this, [this] { CodeBoxChanged(); });
   connect(form_->timerLeren, &QTimer::timeout, this, [this] { LearnTick(); });
+
+  // Enter is OK and Escape cancel, wherever the focus is on the open editor
+  // (not while the image picker covers it).
+  auto key = [this](QKeySequence seq, void (TRuimteAppSelHandler::*action)()) {
+    auto* shortcut = new QShortcut(seq, form_->ui->AdvSmoothPanel1);
+    shortcut->setContext(Qt::WindowShortcut);
+    shortcut->setAutoRepeat(false);
+    connect(shortcut, &QShortcut::activated, this, [this, action] {
+      if (IsOpen() && !picker_->IsOpen()) (this->*action)();
+    });
+  };
+  key(QKeySequence(Qt::Key_Return), &TRuimteAppSelHandler::OK);
+  key(QKeySequence(Qt::Key_Enter), &TRuimteAppSelHandler::OK);
+  key(QKeySequence(Qt::Key_Escape), &TRuimteAppSelHandler::Cancel);
 
   auto* mark = new TSmoothPanel(ui->pnlAfbeeldingen);
   mark->setTransparentFill(true);
@@ -342,6 +357,13 @@ void TRuimteAppSelHandler::Learn() {
   }
   if (code_ == -1) code_ = TLoadSave::Instance()->FreeCode();
   if (!timer->isActive()) SetLearnState(2);
+  buttons_->ShowLearnHint(timer->isActive() ? LearnTimeLeft() : QString());
+}
+
+QString TRuimteAppSelHandler::LearnTimeLeft() const {
+  const int ms = std::max(0, LearnTicks - learnTicks_) * LearnInterval;
+  const int seconds = (ms + 999) / 1000;
+  return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
 void TRuimteAppSelHandler::LearnTick() {
@@ -350,6 +372,7 @@ void TRuimteAppSelHandler::LearnTick() {
     StopLearning();
     return;
   }
+  buttons_->ShowLearnHint(LearnTimeLeft());
   if (blinkPhase_) {
     SetLearnState(3);
     SendSwitch(uint8_t(code_ & 0xFF), LearningTickByte(dimmable_));
@@ -362,6 +385,7 @@ void TRuimteAppSelHandler::LearnTick() {
 void TRuimteAppSelHandler::StopLearning() {
   form_->timerLeren->stop();
   SetLearnState(2);
+  buttons_->ShowLearnHint(QString());
 }
 
 void TRuimteAppSelHandler::Delete() {

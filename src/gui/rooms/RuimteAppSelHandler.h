@@ -107,6 +107,8 @@ class TRuimteAppSelHandler : public TContentScreen {
   void CodeWheelChoice(bool yes);
   void CodeBoxChanged();
   void SetLearnState(int state);
+  // Learning time left as m:ss.
+  QString LearnTimeLeft() const;
   void MarkPicked();
   void SetFrameColour(const QColor& c);
   void SetNameBoxColour(const QColor& c);

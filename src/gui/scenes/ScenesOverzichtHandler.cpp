@@ -5,6 +5,7 @@
 #include "core/device/Communicatie.h"
 #include "core/model/LoadSave.h"
 #include "core/shell/Language.h"
+#include "gui/common/BusyCursor.h"
 #include "gui/common/TileCaption.h"
 #include "gui/rooms/RuimteAppHandler.h"
 #include "gui/scenes/SceneInhoudHandler.h"
@@ -174,6 +175,7 @@ void TScenesOverzichtHandler::OpenContent(QObject* sender) {
 
 void TScenesOverzichtHandler::Execute() {
   if (!TUtilities::CheckConnected()) return;
+  TBusyCursor busy;
   TCommunicatie comm;
   comm.SyncSceneTable();
   comm.ActivateScene(selected_);

@@ -16,6 +16,7 @@
 #include "core/settings/LocationChoice.h"
 #include "core/settings/SettingsSets.h"
 #include "core/shell/Language.h"
+#include "gui/common/BusyCursor.h"
 #include "gui/device/SetDateTime.h"
 #include "gui/rooms/RuimteAppHandler.h"
 #include "gui/settings/ExtraTexts.h"
@@ -36,10 +37,7 @@ namespace {
 using LocationChoice::Field;
 
 // The hourglass while files are copied or the box is busy.
-struct WaitCursor {
-  WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-};
+using WaitCursor = TBusyCursor;
 
 // The small "i" that carries the coordinates hint.
 QImage InfoPicture() {

@@ -83,6 +83,9 @@ int TfrmMeld::Ask(const QString& line1, const QString& line2, const QString& but
   fill(ui->Label2, line2);
   fill(ui->btn1, button1);
   fill(ui->btn2, button2);
+  // A screen reader reads both lines when the dialog opens.
+  setAccessibleName(line1);
+  setAccessibleDescription(line2);
 
   // Centred over the main window (or the screen when there is none).
   const QWidget* over = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();

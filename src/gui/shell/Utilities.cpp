@@ -1,5 +1,7 @@
 #include "gui/shell/Utilities.h"
 
+#include "gui/common/Accessible.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -196,7 +198,6 @@ void TIndicatorHandler::AddIndicator(TImage* image) {
   Indicators[index]->Clickable = true;
   image->setTag(index);
   image->setTransparent(true);
-  image->setAccessibleName(QString::number(index + 1));  // the page number
   connect(image, &TImage::clicked, this, [this, index](QObject* sender) {
     if (Indicators[index] && Indicators[index]->Clickable && OnClick) OnClick(sender);
   });
@@ -205,9 +206,20 @@ void TIndicatorHandler::AddIndicator(TImage* image) {
 
 void TIndicatorHandler::Update(int page, int itemCount) {
   const TImageFetcher* f = TImageFetcher::Instance();
+  int pages = 0;
+  for (int i = 0; i < Count; ++i)
+    if (ItemsPerPage * i <= itemCount) ++pages;
   for (int i = 0; i < Count; ++i) {
     TIndicatorUI* dot = Indicators[i].get();
     const bool available = ItemsPerPage * i <= itemCount;
+    // Read as "page 2 of 3"; a dot without a page is a plain picture.
+    if (available) {
+      dot->Image->setAccessibleName(GetText(MoreTextId::PageOf).arg(i + 1).arg(pages));
+      Accessible::MarkPageTab(dot->Image, i == page);
+    } else {
+      dot->Image->setAccessibleName(QString());
+      Accessible::MarkPicture(dot->Image);
+    }
     dot->Clickable = available;
     dot->Image->setPicture(f->Picture(!available  ? UIPic::PIDisabled
                                       : i == page ? UIPic::PISel

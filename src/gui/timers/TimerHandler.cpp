@@ -8,6 +8,7 @@
 #include "core/model/LoadSave.h"
 #include "core/model/Recovery.h"
 #include "core/shell/Language.h"
+#include "gui/common/BusyCursor.h"
 #include "gui/common/ContentScreen.h"
 #include "gui/common/TileCaption.h"
 #include "gui/shell/BaseForm.h"
@@ -517,6 +518,7 @@ void TTimerHandler::OK() {
   TLoadSave::Instance()->Programma->Apply(Editing->Items, Editing->Deleted);
   Recovery::NoteConfirmedChange();
   if (BoxConnected) {
+    TBusyCursor busy;
     TCommunicatie c;
     c.SyncSceneTable();
     c.UploadProgramme();
