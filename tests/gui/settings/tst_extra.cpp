@@ -7,7 +7,6 @@
 #include "core/shell/Language.h"
 #include "gui/rooms/HomeTestSupport.h"
 #include "gui/settings/ExtraHandler.h"
-#include "gui/settings/ExtraTexts.h"
 #include "ui_ExtraInterface.h"
 
 // The settings screen, opened through the home screen's "extra".
@@ -191,7 +190,7 @@ class TestExtra : public HomeScreenTest {
     }
     QCOMPARE(user_.seen.size(), bad.size());
     for (const QString& seen : user_.seen)
-      QVERIFY(seen.startsWith(GetExtraText(ExtraText::BadSetName) + '|'));
+      QVERIFY(seen.startsWith(GetText(MoreTextId::BadSetName) + '|'));
     QVERIFY(user_.seen.last().contains(QStringLiteral("Ł")));
     QCOMPARE(QDir(SettingsSets::Folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     // Typing again clears the red.
@@ -235,9 +234,9 @@ class TestExtra : public HomeScreenTest {
     QVERIFY(QFile::remove(SetFile(QStringLiteral("partial"), QStringLiteral("CustomAppImageList.dat"))));
     QVERIFY(!extra_->LoadSettingsSet(QStringLiteral("partial")));
     QVERIFY(!extra_->LoadSettingsSet(QStringLiteral("nowhere")));
-    QCOMPARE(user_.seen, (QStringList{GetExtraText(ExtraText::SetIncomplete) + '|' +
-                                          GetExtraText(ExtraText::FileMissing).arg("CustomAppImageList.dat"),
-                                      GetExtraText(ExtraText::NoSuchSet) + "|nowhere"}));
+    QCOMPARE(user_.seen, (QStringList{GetText(MoreTextId::SetIncomplete) + '|' +
+                                          GetText(MoreTextId::FileMissing).arg("CustomAppImageList.dat"),
+                                      GetText(MoreTextId::NoSuchSet) + "|nowhere"}));
 
     // Cancel goes back to before the first load, and calls no one.
     QTest::mouseClick(extra_->Buttons()->ButExit, Qt::LeftButton);
@@ -304,7 +303,7 @@ class TestExtra : public HomeScreenTest {
     QCOMPARE(restarts_, 1);
     QCOMPARE(user_.seen.size(), 1);
     QVERIFY(
-        user_.seen.first().startsWith(GetExtraText(ExtraText::CouldNotSave) + QStringLiteral("|kvl820.dat")));
+        user_.seen.first().startsWith(GetText(MoreTextId::CouldNotSave) + QStringLiteral("|kvl820.dat")));
     QCOMPARE(TLoadSave::ReadLanguage(), 2);
   }
 };
