@@ -153,19 +153,19 @@ constexpr Entry kEntries[] = {
       "<ay>"}},
     // BeforeSunRise
     {{" min voor zon op", " before sun rise", " min vor Sonnenaufgang", " min avant le lever du soleil",
-      " min antes de la salida del sol", " min antes do nascer do sol", " min prima dell'alba",
+      " min antes del amanecer", " min antes do nascer do sol", " min prima dell'alba",
       " min ennen auringonnousua", " perccel napkelte elött", " dk gün dogumundan önce"}},
     // AfterSunRise
     {{" min na zon op", " after sun rise", " min nach Sonnenaufgang", " min après le lever du soleil",
-      " min después de la salida del sol", " min depois do nascer do sol", " min dopo l'alba",
+      " min después del amanecer", " min depois do nascer do sol", " min dopo l'alba",
       " min auringonnousun jälkeen", " perccel napkelte után", " dk gün dogumundan sonra"}},
     // BeforeSunSet
-    {{" min voor zon onder", " before sun set", " min vor Sonnenuntergang", " min avant le coucher du soleil",
-      " min antes de la puesta del sol", " min antes do pôr do sol", " min prima del tramonto",
+    {{" min voor zon onder", " before sun set", " min vor Sonnenuntergang", " min avant coucher du soleil",
+      " min antes del atardecer", " min antes do pôr do sol", " min prima del tramonto",
       " min ennen auringonlaskua", " perccel napnyugta elött", " dk gün batimindan önce"}},
     // AfterSunSet
-    {{" min na zon onder", " after sun set", " min nach Sonnenuntergang", " min après le coucher du soleil",
-      " min después de la puesta del sol", " min depois do pôr do sol", " min dopo il tramonto",
+    {{" min na zon onder", " after sun set", " min nach Sonnenuntergang", " min après coucher du soleil",
+      " min después del atardecer", " min depois do pôr do sol", " min dopo il tramonto",
       " min auringonlaskun jälkeen", " perccel napnyugta után", " dk gün batimindan sonra"}},
     // NoTime
     {{"<tijd>", "<time>", "<Zeit>", "<heure>", "<hora>", "<hora>", "<ora>", "<aika>", "<idö>", "<saat>"}},
@@ -177,22 +177,22 @@ constexpr Entry kEntries[] = {
     {{"uitvoeren", "execute", "ausführen", "exécuter", "ejecutar", "executar", "esegui", "suorita",
       "végrehajtás", "çalistir"}},
     // Dim
-    {{"dim ", "dim ", "dimmen ", "intensité ", "intensidad ", "intensidade ", "luminosità ", "himmeä ",
+    {{"dim ", "dim ", "dimmen ", "intensité ", "intensidad ", "regular ", "luminosità ", "himmeä ",
       "fényerö ", "parlaklik "}},
     // Su
-    {{"zo ", "Su ", "So ", "Di ", "do ", "Dom ", "Do ", "su ", "V ", "Pa "}},
+    {{"zo ", "Su ", "So ", "Di ", "do ", "Do ", "Do ", "su ", "V ", "Pa "}},
     // Mo
-    {{"ma ", "Mo ", "Mo ", "Lu ", "lu ", "Seg ", "Lu ", "ma ", "H ", "Pt "}},
+    {{"ma ", "Mo ", "Mo ", "Lu ", "lu ", "Se ", "Lu ", "ma ", "H ", "Pt "}},
     // Tu
-    {{"di ", "Tu ", "Di ", "Ma ", "ma ", "Ter ", "Ma ", "ti ", "K ", "Sa "}},
+    {{"di ", "Tu ", "Di ", "Ma ", "ma ", "Te ", "Ma ", "ti ", "K ", "Sa "}},
     // We
-    {{"wo ", "We ", "Mi ", "Me ", "mi ", "Qua ", "Me ", "ke ", "Sze ", "Ça "}},
+    {{"wo ", "We ", "Mi ", "Me ", "mi ", "Qa ", "Me ", "ke ", "Sze ", "Ça "}},
     // Th
-    {{"do ", "Th ", "Do ", "Je ", "ju ", "Qui ", "Gi ", "to ", "Cs ", "Pe "}},
+    {{"do ", "Th ", "Do ", "Je ", "ju ", "Qi ", "Gi ", "to ", "Cs ", "Pe "}},
     // Fr
-    {{"vr ", "Fr ", "Fr ", "Ve ", "vi ", "Sex ", "Ve ", "pe ", "P ", "Cu "}},
+    {{"vr ", "Fr ", "Fr ", "Ve ", "vi ", "Sx ", "Ve ", "pe ", "P ", "Cu "}},
     // Sa
-    {{"za ", "Sa ", "Sa ", "Sa ", "sá ", "Sáb ", "Sa ", "la ", "Szo ", "Ct "}},
+    {{"za ", "Sa ", "Sa ", "Sa ", "sá ", "Sá ", "Sa ", "la ", "Szo ", "Ct "}},
     // ProgramTimer
     {{"timer instellen", "program timer", "Timer programmieren", "régler la programmation",
       "configurar programación", "configurar programação", "programma timer", "ajastimen ohjelmointi",

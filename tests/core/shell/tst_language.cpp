@@ -70,18 +70,14 @@ class TestLanguage : public QObject {
                                                 "Invia al KLV", "Vie KLV:hen",   "Küldés KLV-re",
                                                 "KLV'ye aktar"};
     QTest::newRow("before sun rise") << int(TextId::BeforeSunRise)
-                                     << QStringList{" min voor zon op",
-                                                    " before sun rise",
-                                                    " min vor Sonnenaufgang",
-                                                    " min avant le lever du soleil",
-                                                    " min antes de la salida del sol",
-                                                    " min antes do nascer do sol",
-                                                    " min prima dell'alba",
-                                                    " min ennen auringonnousua",
-                                                    " perccel napkelte elött",
-                                                    " dk gün dogumundan önce"};
+                                     << QStringList{
+                                            " min voor zon op",        " before sun rise",
+                                            " min vor Sonnenaufgang",  " min avant le lever du soleil",
+                                            " min antes del amanecer", " min antes do nascer do sol",
+                                            " min prima dell'alba",    " min ennen auringonnousua",
+                                            " perccel napkelte elött", " dk gün dogumundan önce"};
     QTest::newRow("Su") << int(TextId::Su)
-                        << QStringList{"zo ", "Su ", "So ", "Di ", "do ", "Dom ", "Do ", "su ", "V ", "Pa "};
+                        << QStringList{"zo ", "Su ", "So ", "Di ", "do ", "Do ", "Do ", "su ", "V ", "Pa "};
     QTest::newRow("to") << int(TextId::To)
                         << QStringList{" naar ", " to ", " auf ",      " vers ",         " a ",
                                        " para ", " a ",  " versioon ", " – új verzió: ", " – yeni sürüm: "};

@@ -180,8 +180,7 @@ class TestExtra : public HomeScreenTest {
                              QStringLiteral("CON"),
                              QStringLiteral("nul"),
                              QStringLiteral("COM1"),
-                             QStringLiteral("lpt3.txt"),
-                             QStringLiteral("Łódź")};
+                             QStringLiteral("lpt3.txt")};
     user_.Expect(bad.size());
     for (const QString& name : bad) {
       ui()->cmbxOpslaan->setEditText(name);
@@ -189,9 +188,11 @@ class TestExtra : public HomeScreenTest {
       QCOMPARE(ui()->cmbxOpslaan->palette().color(QPalette::Base), QColor(255, 0, 0));
     }
     QCOMPARE(user_.seen.size(), bad.size());
-    for (const QString& seen : user_.seen)
-      QVERIFY(seen.startsWith(GetText(MoreTextId::BadSetName) + '|'));
-    QVERIFY(user_.seen.last().contains(QStringLiteral("Ł")));
+    for (const QString& seen : user_.seen) QVERIFY(seen.startsWith(GetText(MoreTextId::BadSetName) + '|'));
+    // A letter the code page lacks is typed as its nearest one.
+    ui()->cmbxOpslaan->setEditText(QString());
+    ui()->cmbxOpslaan->lineEdit()->insert(QStringLiteral("Łódź"));
+    QCOMPARE(ui()->cmbxOpslaan->currentText(), QStringLiteral("Lódz"));
     QCOMPARE(QDir(SettingsSets::Folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     // Typing again clears the red.
     QTest::keyClicks(ui()->cmbxOpslaan, QStringLiteral("x"));
@@ -302,8 +303,7 @@ class TestExtra : public HomeScreenTest {
     QTest::mouseClick(extra_->Buttons()->ButOK, Qt::LeftButton);
     QCOMPARE(restarts_, 1);
     QCOMPARE(user_.seen.size(), 1);
-    QVERIFY(
-        user_.seen.first().startsWith(GetText(MoreTextId::CouldNotSave) + QStringLiteral("|kvl820.dat")));
+    QVERIFY(user_.seen.first().startsWith(GetText(MoreTextId::CouldNotSave) + QStringLiteral("|kvl820.dat")));
     QCOMPARE(TLoadSave::ReadLanguage(), 2);
   }
 };
