@@ -54,7 +54,7 @@ QString BoxSession::Problem() const {
       return GetText(TextId::TheKLV820IsNotConnected, 1);
     case BoxLinkState::NoPermission:
     case BoxLinkState::OpenFailed:
-      return BoxLinkProblemText();
+      return BoxLinkProblemText(1);
     case BoxLinkState::UpdateNeeded:
       return QStringLiteral(
                  "the box runs firmware %1 (product id %2), not %3 %4: a firmware update is needed "

@@ -143,16 +143,15 @@ const BoxLinkHooks& GetBoxLinkHooks() { return g_hooks; }
 void SetReadTimeout(int milliseconds) { g_readTimeoutMs = std::max(0, milliseconds); }
 int ReadTimeout() { return g_readTimeoutMs; }
 
-QString BoxLinkProblemText() {
+QString BoxLinkProblemText(int language) {
+  const bool current = language < 0;
   switch (LinkState) {
     case BoxLinkState::NoPermission:
-      return QStringLiteral(
-                 "The %1 is connected but may not be opened by this user (permission denied). Install the "
-                 "udev "
-                 "rule 70-klv820.rules (vendor feff, products 0801 and 0802) and plug the %1 in again.")
+      return (current ? GetText(MoreTextId::BoxNoPermission) : GetText(MoreTextId::BoxNoPermission, language))
           .arg(ProductName);
     case BoxLinkState::OpenFailed:
-      return QStringLiteral("The %1 is connected but could not be opened: %2").arg(ProductName, g_openError);
+      return (current ? GetText(MoreTextId::BoxOpenFailed) : GetText(MoreTextId::BoxOpenFailed, language))
+          .arg(ProductName, g_openError);
     default:
       return QString();
   }

@@ -125,8 +125,9 @@ enum class BoxLinkState {
   Ready,         // a box with the expected firmware; BoxConnected
 };
 extern BoxLinkState LinkState;
-// One line for NoPermission and OpenFailed naming the cause and the fix.
-QString BoxLinkProblemText();
+// One line for NoPermission and OpenFailed naming the cause and the fix, in
+// the given language 0..9, or the current one for a negative number.
+QString BoxLinkProblemText(int language = -1);
 
 extern std::unique_ptr<THidController> HidController;
 extern std::unique_ptr<THidDevice> BoxDevice;  // the box held open, or null

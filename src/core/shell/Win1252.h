@@ -17,6 +17,13 @@ QByteArray ToWin1252(const QString& text, bool* ok = nullptr);
 
 bool IsWin1252(const QString& text);
 
+// Replaces each letter Windows-1252 lacks by its nearest one (Ż -> Z,
+// ł -> l, ő -> ö: the double acute becomes the diaeresis, other marks the
+// mark's own letter where Windows-1252 has it, else the bare letter), so a
+// typed name keeps every letter. Characters with no near letter (other
+// scripts, symbols) stay as they are; IsWin1252 still refuses them.
+QString ToNearestWin1252(const QString& text);
+
 // Short string: one length byte followed by the characters, the field always
 // `width` + 1 bytes wide. Reading clamps a stored length above `width` to
 // `width`; the bytes after the length are ignored.

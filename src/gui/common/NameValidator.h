@@ -2,8 +2,9 @@
 
 #include <QValidator>
 
-// Names are stored as Windows-1252 short strings: refuses, as they are typed
-// or pasted, characters that encoding lacks and control characters.
+// Names are stored as Windows-1252 short strings: as they are typed or
+// pasted, letters that encoding lacks become their nearest letter in it
+// (ToNearestWin1252); what has none, and control characters, are refused.
 class TNameValidator : public QValidator {
  public:
   using QValidator::QValidator;

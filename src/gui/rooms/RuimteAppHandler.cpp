@@ -241,29 +241,6 @@ void TRuimteUIHandler::SettingsClosed(bool changed) {
 
 namespace {
 
-// Texts of the failed-save question, by language (0 Dutch .. 9 Turkish).
-QString CouldNotSaveText() {
-  static const char* const texts[LanguageCount] = {"Opslaan mislukt:",
-                                                   "Could not save:",
-                                                   "Speichern fehlgeschlagen:",
-                                                   "Enregistrement impossible :",
-                                                   "No se pudo guardar:",
-                                                   "Falha ao guardar:",
-                                                   "Salvataggio non riuscito:",
-                                                   "Tallennus ep\u00e4onnistui:",
-                                                   "A ment\u00e9s nem siker\u00fclt:",
-                                                   "Kaydedilemedi:"};
-  const int language = TLoadSave::Instance()->Language;
-  return QString::fromUtf8(texts[language >= 0 && language < LanguageCount ? language : 1]);
-}
-
-QString TryAgainText() {
-  static const char* const texts[LanguageCount] = {"opnieuw",    "try again", "wiederholen", "r\u00e9essayer",
-                                                   "reintentar", "repetir",   "riprova",     "uudelleen",
-                                                   "\u00fajra",  "tekrar"};
-  const int language = TLoadSave::Instance()->Language;
-  return QString::fromUtf8(texts[language >= 0 && language < LanguageCount ? language : 1]);
-}
 
 }  // namespace
 
@@ -283,8 +260,8 @@ void TRuimteUIHandler::ExitProgram() {
     QString line2 = saved.FailedFile;
     if (!saved.Error.isEmpty()) line2 += QStringLiteral(" (") + saved.Error + QLatin1Char(')');
     // Closing the dialog any other way counts as "try again".
-    const int choice =
-        ShowMeld(CouldNotSaveText(), line2, GetText(TextId::Exit), TryAgainText(), dialogParent);
+    const int choice = ShowMeld(GetText(MoreTextId::CouldNotSave), line2, GetText(TextId::Exit),
+                                GetText(MoreTextId::TryAgain), dialogParent);
     cursor.Resume();
     if (choice == 1) break;
   }

@@ -17,9 +17,9 @@
 #include "core/settings/SettingsSets.h"
 #include "core/shell/Language.h"
 #include "gui/common/BusyCursor.h"
+#include "gui/common/NameValidator.h"
 #include "gui/device/SetDateTime.h"
 #include "gui/rooms/RuimteAppHandler.h"
-#include "gui/settings/ExtraTexts.h"
 #include "gui/shell/BaseForm.h"
 #include "gui/shell/Melding.h"
 #include "gui/shell/SingleInstance.h"
@@ -77,20 +77,20 @@ QString NameProblemText(SettingsSets::NameProblem problem, QChar c) {
   using P = SettingsSets::NameProblem;
   switch (problem) {
     case P::Empty:
-      return GetExtraText(ExtraText::NameEmpty);
+      return GetText(MoreTextId::NameEmpty);
     case P::Reserved:
-      return GetExtraText(ExtraText::NameReserved);
+      return GetText(MoreTextId::NameReserved);
     case P::BadCharacter:
     case P::NotWin1252: {
       const bool control = c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F);
       const QString shown = control ? QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0'))
                                     : QStringLiteral("\"%1\"").arg(c);
-      return GetExtraText(ExtraText::NameCharacter).arg(shown);
+      return GetText(MoreTextId::NameCharacter).arg(shown);
     }
     case P::TrailingDotOrBlank:
-      return GetExtraText(ExtraText::NameTrailing);
+      return GetText(MoreTextId::NameTrailing);
     case P::TooLong:
-      return GetExtraText(ExtraText::NameTooLong).arg(SettingsSets::MaxNameLength);
+      return GetText(MoreTextId::NameTooLong).arg(SettingsSets::MaxNameLength);
     case P::None:
       break;
   }
@@ -127,6 +127,7 @@ TfrmExtra::TfrmExtra(QWidget* parent) : QWidget(parent), ui(new Ui::TfrmExtra) {
     dot->setCursor(Qt::PointingHandCursor);
   for (int i = 0; i < LanguageCount; ++i) ui->cmbxTaal->addItem(LanguageName(i));
   ui->cmbxOpslaan->setInsertPolicy(QComboBox::NoInsert);
+  if (QLineEdit* edit = ui->cmbxOpslaan->lineEdit()) edit->setValidator(new TNameValidator(edit));
   ui->test->hide();
 }
 
@@ -449,7 +450,7 @@ void TExtraHandler::OK() {
   const SaveResult saved = ls->Save();
   if (!saved.Ok) {
     cursor.reset();
-    Message(GetExtraText(ExtraText::CouldNotSave), FileAndReason(saved.FailedFile, saved.Error));
+    Message(GetText(MoreTextId::CouldNotSave), FileAndReason(saved.FailedFile, saved.Error));
     return;
   }
   const int old = ls->Language;
@@ -457,7 +458,7 @@ void TExtraHandler::OK() {
   if (!WriteStoredLanguage(language)) {
     ls->Language = old;
     cursor.reset();
-    Message(GetExtraText(ExtraText::CouldNotSave), GetText(TextId::Language));
+    Message(GetText(MoreTextId::CouldNotSave), GetText(TextId::Language));
     return;
   }
   if (Restart) Restart();
@@ -468,7 +469,7 @@ void TExtraHandler::Cancel() {
     WaitCursor cursor;
     const QString previous = GetText(TextId::PreviousConfiguration);
     const SettingsSets::Result r = SettingsSets::Load(previous);
-    if (!r.ok()) Message(GetExtraText(ExtraText::LoadFailed), FileAndReason(r.File, r.Error));
+    if (!r.ok()) Message(GetText(MoreTextId::LoadFailed), FileAndReason(r.File, r.Error));
     SetLoaded = false;
   }
   Hide();
@@ -498,7 +499,7 @@ void TExtraHandler::StoreClick() {
   const SettingsSets::NameProblem problem = SettingsSets::CheckName(name, &c);
   if (problem != SettingsSets::NameProblem::None) {
     SetBase(u->cmbxOpslaan, FromWinColor(WinColour::Red));
-    Message(GetExtraText(ExtraText::BadSetName), NameProblemText(problem, c));
+    Message(GetText(MoreTextId::BadSetName), NameProblemText(problem, c));
     return;
   }
   if (!SaveSettingsSet(name)) return;
@@ -517,11 +518,11 @@ bool TExtraHandler::SaveSettingsSet(const QString& name) {
   const SettingsSets::Result r = SettingsSets::SaveAndStore(name, edits);
   if (!r.ok()) {
     if (r.What == SettingsSets::Result::SaveFailed)
-      Message(GetExtraText(ExtraText::CouldNotSave), FileAndReason(r.File, r.Error));
+      Message(GetText(MoreTextId::CouldNotSave), FileAndReason(r.File, r.Error));
     else if (r.What == SettingsSets::Result::BadName)
-      Message(GetExtraText(ExtraText::BadSetName), NameProblemText(r.Problem, r.Character));
+      Message(GetText(MoreTextId::BadSetName), NameProblemText(r.Problem, r.Character));
     else
-      Message(GetExtraText(ExtraText::StoreFailed), FileAndReason(r.File, r.Error));
+      Message(GetText(MoreTextId::StoreFailed), FileAndReason(r.File, r.Error));
     return false;
   }
   Pause();
@@ -535,8 +536,8 @@ bool TExtraHandler::LoadSettingsSet(const QString& name) {
     // The state before the visit's first load, for Cancel; no edits in it.
     r = SettingsSets::SaveAndStore(GetText(TextId::PreviousConfiguration));
     if (!r.ok()) {
-      Message(r.What == SettingsSets::Result::SaveFailed ? GetExtraText(ExtraText::CouldNotSave)
-                                                         : GetExtraText(ExtraText::StoreFailed),
+      Message(r.What == SettingsSets::Result::SaveFailed ? GetText(MoreTextId::CouldNotSave)
+                                                         : GetText(MoreTextId::StoreFailed),
               FileAndReason(r.File, r.Error));
       return false;
     }
@@ -546,16 +547,16 @@ bool TExtraHandler::LoadSettingsSet(const QString& name) {
     case SettingsSets::Result::Ok:
       break;
     case SettingsSets::Result::BadName:
-      Message(GetExtraText(ExtraText::BadSetName), NameProblemText(r.Problem, r.Character));
+      Message(GetText(MoreTextId::BadSetName), NameProblemText(r.Problem, r.Character));
       return false;
     case SettingsSets::Result::NoSuchSet:
-      Message(GetExtraText(ExtraText::NoSuchSet), name);
+      Message(GetText(MoreTextId::NoSuchSet), name);
       return false;
     case SettingsSets::Result::MissingFile:
-      Message(GetExtraText(ExtraText::SetIncomplete), GetExtraText(ExtraText::FileMissing).arg(r.File));
+      Message(GetText(MoreTextId::SetIncomplete), GetText(MoreTextId::FileMissing).arg(r.File));
       return false;
     default:
-      Message(GetExtraText(ExtraText::LoadFailed), FileAndReason(r.File, r.Error));
+      Message(GetText(MoreTextId::LoadFailed), FileAndReason(r.File, r.Error));
       return false;
   }
   if (SetLoaded) Pause();

@@ -2,13 +2,16 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 #include "gui/shell/RoundForm.h"
 #include "gui/shell/Utilities.h"
 #include "gui/widgets/Artwork.h"
+#include "gui/widgets/FitText.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
 #include "ui_Melding.h"
@@ -21,10 +24,12 @@ TfrmMeld::TfrmMeld(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::T
   setFixedSize(480, 360);
 
   ui->Image1->setPicture(ArtworkImage(Artwork::MessageBackground));
-  QFont labelFont(QStringLiteral("Arial"));
-  labelFont.setPixelSize(21);
+  labelFont_ = QFont(QStringLiteral("Arial"));
+  labelFont_.setPixelSize(21);
+  line1Box_ = ui->Label1->geometry();
+  line2Box_ = ui->Label2->geometry();
   for (TLabel* l : {ui->Label1, ui->Label2}) {
-    l->setFont(labelFont);
+    l->setFont(labelFont_);
     l->setAttribute(Qt::WA_TranslucentBackground);
     l->hide();
   }
@@ -62,14 +67,8 @@ void TfrmMeld::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-int TfrmMeld::Meld(const QString& line1, const QString& line2, const QString& button1,
-                   const QString& button2) {
-  return Ask(line1, line2, button1, button2) == 1 ? 1 : 2;
-}
-
-int TfrmMeld::Ask(const QString& line1, const QString& line2, const QString& button1,
-                  const QString& button2) {
-  const int left1 = ui->btn1->x(), left2 = ui->btn2->x();
+void TfrmMeld::Fill(const QString& line1, const QString& line2, const QString& button1,
+                    const QString& button2) {
   if (button1.isEmpty() || button2.isEmpty()) {
     const int left = int(std::nearbyint(width() / 2.0)) - int(std::nearbyint(ui->btn1->width() / 2.0));
     ui->btn1->move(left, ui->btn1->y());
@@ -86,6 +85,50 @@ int TfrmMeld::Ask(const QString& line1, const QString& line2, const QString& but
   // A screen reader reads both lines when the dialog opens.
   setAccessibleName(line1);
   setAccessibleDescription(line2);
+
+  // A line that does not fit on one line at a readable size wraps, and the
+  // second line moves down below it, as far as the buttons.
+  const int bottom = std::min(ui->btn1->y(), ui->btn2->y()) - 10;
+  const int gap = line2Box_.top() - line1Box_.bottom() - 1;
+  int top = line1Box_.top();
+  for (TLabel* l : {ui->Label1, ui->Label2}) {
+    const QRect designed = l == ui->Label1 ? line1Box_ : line2Box_;
+    if (l == ui->Label2) top = std::max(top, designed.top());
+    const int reserve = l == ui->Label1 && !line2.isEmpty() ? gap + designed.height() : 0;
+    const QSize room(designed.width(), bottom - top - reserve);
+    QFont f = labelFont_;
+    l->setWordWrap(false);
+    f = FittingFont(labelFont_, l->text(), designed.size(), 0);
+    int height = designed.height();
+    if (!TextFits(f, l->text(), designed.size(), 0)) {
+      l->setWordWrap(true);
+      f = FittingFont(labelFont_, l->text(), room, Qt::TextWordWrap);
+      height =
+          std::max(height, QFontMetrics(f)
+                               .boundingRect(QRect(QPoint(), room), Qt::TextWordWrap, DisplayText(l->text()))
+                               .height());
+    }
+    l->setFont(f);
+    l->setGeometry(designed.left(), top, designed.width(), height);
+    if (!l->text().isEmpty()) top += height + gap;
+  }
+}
+
+bool TfrmMeld::LineFits(const TLabel* label) const {
+  const int flags = label->wordWrap() ? int(Qt::TextWordWrap) : 0;
+  const int bottom = std::min(ui->btn1->y(), ui->btn2->y());
+  return label->geometry().bottom() < bottom && TextFits(label->font(), label->text(), label->size(), flags);
+}
+
+int TfrmMeld::Meld(const QString& line1, const QString& line2, const QString& button1,
+                   const QString& button2) {
+  return Ask(line1, line2, button1, button2) == 1 ? 1 : 2;
+}
+
+int TfrmMeld::Ask(const QString& line1, const QString& line2, const QString& button1,
+                  const QString& button2) {
+  const int left1 = ui->btn1->x(), left2 = ui->btn2->x();
+  Fill(line1, line2, button1, button2);
 
   // Centred over the main window (or the screen when there is none).
   const QWidget* over = parentWidget() ? parentWidget()->window() : QApplication::activeWindow();

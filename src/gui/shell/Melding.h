@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QFont>
+#include <QRect>
 #include <QString>
 #include <memory>
 
@@ -28,6 +30,13 @@ class TfrmMeld : public QDialog {
   // As Meld, but 0 when closed without a button (Escape, the window's close).
   int Ask(const QString& line1, const QString& line2, const QString& button1, const QString& button2);
 
+  // Meld's filling without showing: the texts, the buttons' places, and each
+  // line's font shrunk to fit on one line down to a readable floor, or
+  // wrapped over more lines, the second line moved below the first.
+  void Fill(const QString& line1, const QString& line2, const QString& button1, const QString& button2);
+  // Whether a line's text fits its label and the label stays above the buttons.
+  bool LineFits(const TLabel* label) const;
+
   TImage* Image1() const;
   TLabel* Label1() const;
   TLabel* Label2() const;
@@ -41,6 +50,8 @@ class TfrmMeld : public QDialog {
 
  private:
   std::unique_ptr<Ui::TfrmMeld> ui;
+  QFont labelFont_;
+  QRect line1Box_, line2Box_;
 };
 
 // The dialog currently shown, or null.

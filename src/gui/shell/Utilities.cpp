@@ -52,7 +52,7 @@ int RoundEven(double v) { return int(std::nearbyint(v)); }
 
 TLoadedPicture Fail(const QString& fileName, const QString& why) {
   TLoadedPicture r;
-  r.Error = QStringLiteral("Cannot load picture \"%1\": %2").arg(QFileInfo(fileName).fileName(), why);
+  r.Error = GetText(MoreTextId::CannotLoadPicture).arg(QFileInfo(fileName).fileName(), why);
   return r;
 }
 

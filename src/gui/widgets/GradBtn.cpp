@@ -7,6 +7,7 @@
 #include <QStyleOptionButton>
 
 #include "gui/widgets/Colours.h"
+#include "gui/widgets/FitText.h"
 #include "gui/widgets/ImageControl.h"
 
 TGradBtn::TGradBtn(QWidget* parent) : TGradBtn(QString(), parent) {}
@@ -85,6 +86,8 @@ void TGradBtn::leaveEvent(QEvent* e) {
 }
 
 namespace {
+constexpr int kCaptionFlags = Qt::AlignCenter | Qt::TextWordWrap;
+
 QColor Washed(const QColor& c) {
   // Disabled: half-way to light grey, so the button visibly steps back.
   const QColor g(200, 200, 200);
@@ -129,15 +132,29 @@ void TGradBtn::paintEvent(QPaintEvent*) {
   p.setBrush(Qt::NoBrush);
   p.drawPath(path);
 
-  QRect textRect = rect().adjusted(4, 2, -4, -2);
+  QRect textRect = captionRect();
   if (down) textRect.translate(1, 1);
   p.setPen(text);
-  p.setFont(font());
+  p.setFont(captionFont());
   if (!icon().isNull()) {
     const QSize is = iconSize();
-    const QRect ir(textRect.left() + 4, textRect.center().y() - is.height() / 2, is.width(), is.height());
+    const QRect ir(textRect.left() - 4 - is.width(), textRect.center().y() - is.height() / 2, is.width(),
+                   is.height());
     icon().paint(&p, ir, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
-    textRect.setLeft(ir.right() + 4);
   }
-  p.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, DisplayText(QPushButton::text()));
+  p.drawText(textRect, kCaptionFlags, DisplayText(QPushButton::text()));
+}
+
+QRect TGradBtn::captionRect() const {
+  QRect r = rect().adjusted(4, 2, -4, -2);
+  if (!icon().isNull()) r.setLeft(r.left() + 4 + iconSize().width() + 4);
+  return r;
+}
+
+QFont TGradBtn::captionFont() const {
+  return FittingFont(font(), QPushButton::text(), captionRect().size(), kCaptionFlags);
+}
+
+bool TGradBtn::captionFits() const {
+  return TextFits(captionFont(), QPushButton::text(), captionRect().size(), kCaptionFlags);
 }

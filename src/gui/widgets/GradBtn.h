@@ -39,6 +39,13 @@ class TGradBtn : public QPushButton {
 
   QSize sizeHint() const override;
 
+  // The caption is drawn in captionRect with the button's font, shrunk a
+  // pixel at a time down to a readable floor until it fits (gui/widgets/FitText.h).
+  QRect captionRect() const;
+  QFont captionFont() const;
+  // Whether the caption fits at all (at the floor at the least).
+  bool captionFits() const;
+
  protected:
   void paintEvent(QPaintEvent*) override;
   void resizeEvent(QResizeEvent*) override;

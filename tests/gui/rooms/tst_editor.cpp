@@ -367,6 +367,11 @@ class TstEditor : public QObject {
     e->insert(QStringLiteral("a\tb"));  // as pasted
     e->insert(QStringLiteral("Ω"));
     QCOMPARE(e->text(), QStringLiteral("Küche €"));
+    // Letters the code page lacks become their nearest one, typed or pasted.
+    e->clear();
+    Type(e, QStringLiteral("Żarówka"));
+    e->insert(QStringLiteral(" łő"));
+    QCOMPARE(e->text(), QStringLiteral("Zarówka lö"));
     e->clear();
     QTest::keyClicks(e, QString(25, QLatin1Char('x')));
     QCOMPARE(e->text().size(), 20);

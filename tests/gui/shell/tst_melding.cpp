@@ -135,7 +135,9 @@ class TstMelding : public QObject {
     ShowMeld(QStringLiteral("first\rsecond"), QString(), "OK");
     QVERIFY(l1);
     QVERIFY(!l2);
-    QCOMPARE(g1, QRect(30, 80, 420, 24));
+    // Two lines do not fit the one-line label: it grows to show both.
+    QCOMPARE(g1.topLeft(), QPoint(30, 80));
+    QVERIFY(g1.height() >= 2 * 21);
     QCOMPARE(text, QStringLiteral("first\nsecond"));
   }
 

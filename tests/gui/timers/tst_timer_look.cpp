@@ -37,16 +37,9 @@ QStringList Overflows(QWidget* root, int language) {
     if (need > have)
       bad << QStringLiteral("%1: '%2' needs %3 of %4").arg(language).arg(text).arg(need).arg(have);
   };
-  for (TGradBtn* b : root->findChildren<TGradBtn*>()) {
-    if (b->text().isEmpty()) continue;
-    const QRect room = b->rect().adjusted(4, 2, -4, -2);
-    const QFontMetrics fm(b->font());
-    // Words stay whole: the longest word must fit a line, the lines the height.
-    for (const QString& word : b->text().split(QLatin1Char(' '), Qt::SkipEmptyParts))
-      note(word, fm.horizontalAdvance(word), room.width());
-    const QRect r = fm.boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, b->text());
-    note(b->text(), r.height(), room.height());
-  }
+  // Buttons shrink their captions down to a readable floor (gui/widgets/FitText.h).
+  for (TGradBtn* b : root->findChildren<TGradBtn*>())
+    if (!b->text().isEmpty() && !b->captionFits()) note(b->text(), 1, 0);
   for (TSmoothPanel* p : root->findChildren<TSmoothPanel*>())
     if (!p->caption().isEmpty())
       note(p->caption(), QFontMetrics(p->captionFont()).horizontalAdvance(p->caption()), p->width() - 20);
