@@ -475,7 +475,7 @@ constexpr Entry kMoreEntries[] = {
       "resimler"}},
     // Preview
     {{"voorbeeld", "preview", "Vorschau", "aperçu", "vista previa", "pré-visualização", "anteprima",
-      "esikatselu", "elonézet", "önizleme"}},
+      "esikatselu", "elönézet", "önizleme"}},
     // ChangesNotSaved
     {{"De laatste wijzigingen zijn niet opgeslagen.", "The last changes were not saved.",
       "Letzte Änderungen nicht gespeichert.", "Les dernières modifications sont perdues.",
@@ -493,7 +493,7 @@ constexpr Entry kMoreEntries[] = {
     // TooManyTries
     {{"De KLV blijft in zijn lader.", "The box stays in its loader.", "Die Box bleibt im Lader.",
       "Le boîtier reste dans son chargeur.", "La caja sigue en su cargador.", "A caixa fica no carregador.",
-      "Il box resta nel caricatore.", "Laite jää lataajaansa.", "A doboz a betöltoben marad.",
+      "Il box resta nel caricatore.", "Laite jää lataajaansa.", "A doboz a betöltöben marad.",
       "Kutu yükleyicide kaliyor."}},
     // UpdateGivenUp
     {{"Update gestopt na 3 pogingen.", "Update stopped after 3 tries.", "Update nach 3 Versuchen beendet.",
@@ -518,7 +518,6 @@ constexpr Entry kMoreEntries[] = {
     // PageOf
     {{"pagina %1 van %2", "page %1 of %2", "Seite %1 von %2", "page %1 sur %2", "página %1 de %2",
       "página %1 de %2", "pagina %1 di %2", "sivu %1/%2", "%1/%2. oldal", "sayfa %1/%2"}},
-      "esikatselu", "elönézet", "önizleme"}},
     // BadSetName
     {{"Deze naam kan niet voor een set:", "This name cannot be used for a settings set:",
       "Dieser Name ist für ein Set nicht möglich:", "Ce nom ne convient pas à un jeu :",

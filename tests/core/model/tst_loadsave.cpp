@@ -363,12 +363,13 @@ class TestLoadSave : public QObject {
     TLoadSave* d = TLoadSave::Instance();
     QVERIFY(d->Save().Ok);
     const QByteArray before = ReadAll(ws.file(QStringLiteral("kvl820.dat")));
-    QVERIFY(QDir(ws.path()).mkpath(QStringLiteral("AppImageList.dat.saving/x")));  // cannot be written
+    // A changed file that cannot be written (unchanged files are not written at all).
+    QVERIFY(QDir(ws.path()).mkpath(QStringLiteral("CustomAppImageList.dat.saving/x")));
     d->Ruimtes[0].Naam = QStringLiteral("changed");
     d->CustomAppImageList->Add(Picture(qRgb(1, 2, 3)));
     const SaveResult r = d->Save();
     QVERIFY(!r.Ok);
-    QCOMPARE(r.FailedFile, QStringLiteral("AppImageList.dat"));
+    QCOMPARE(r.FailedFile, QStringLiteral("CustomAppImageList.dat"));
     QVERIFY(!r.Error.isEmpty());
     QCOMPARE(ReadAll(ws.file(QStringLiteral("kvl820.dat"))), before);
     TImageList back;
@@ -376,7 +377,7 @@ class TestLoadSave : public QObject {
     QCOMPARE(back.Count(), 0);
     QVERIFY(!QFile::exists(ws.file(QStringLiteral("kvl820.dat.saving"))));
     // Once the cause is gone all six are replaced.
-    QVERIFY(QDir(ws.file(QStringLiteral("AppImageList.dat.saving"))).removeRecursively());
+    QVERIFY(QDir(ws.file(QStringLiteral("CustomAppImageList.dat.saving"))).removeRecursively());
     QVERIFY(d->Save().Ok);
     QVERIFY(ParseImageListFile(ReadAll(ws.file(QStringLiteral("CustomAppImageList.dat"))), back));
     QCOMPARE(back.Count(), 1);
