@@ -5,8 +5,8 @@
 
 #include "Ctl.h"
 #include "core/model/LoadSave.h"
-#include "core/timers/WeekPicture.h"
-#include "core/timers/WeekPlan.h"
+#include "core/plan/WeekPicture.h"
+#include "core/plan/WeekPlan.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 
 #include "Ctl.h"
 #include "core/model/LoadSave.h"
-#include "core/settings/LocationChoice.h"
-#include "core/settings/SettingsSets.h"
+#include "core/timers/LocationChoice.h"
+#include "core/model/SettingsSets.h"
 #include "core/shell/Language.h"
 #include "core/shell/Win1252.h"
 

@@ -6,8 +6,8 @@
 
 #include "core/model/LoadSave.h"
 #include "core/shell/Language.h"
-#include "core/timers/WeekPicture.h"
-#include "core/timers/WeekPlan.h"
+#include "core/plan/WeekPicture.h"
+#include "core/plan/WeekPlan.h"
 #include "gui/common/ContentScreen.h"
 #include "gui/shell/Utilities.h"
 #include "gui/timers/WeekPlanButHandler.h"

@@ -2,8 +2,8 @@
 #include <QLineEdit>
 
 #include "core/device/Communicatie.h"
-#include "core/settings/LocationChoice.h"
-#include "core/settings/SettingsSets.h"
+#include "core/timers/LocationChoice.h"
+#include "core/model/SettingsSets.h"
 #include "core/shell/Language.h"
 #include "gui/rooms/HomeTestSupport.h"
 #include "gui/settings/ExtraHandler.h"

@@ -3,8 +3,8 @@
 #include <QLabel>
 
 #include "../rooms/HomeTestSupport.h"
-#include "core/timers/WeekPicture.h"
-#include "core/timers/WeekPlan.h"
+#include "core/plan/WeekPicture.h"
+#include "core/plan/WeekPlan.h"
 #include "gui/timers/TimerButHandler.h"
 #include "gui/timers/TimerHandler.h"
 #include "gui/timers/WeekPlanButHandler.h"

@@ -4,7 +4,7 @@
 #include "TestSupport.h"
 #include "core/device/SimulatedBox.h"
 #include "core/model/LoadSave.h"
-#include "core/timers/WeekPlan.h"
+#include "core/plan/WeekPlan.h"
 #include "core/timers/sunrise.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "core/settings/LocationChoice.h"
+#include "core/timers/LocationChoice.h"
 
 #include "core/timers/sunrise.h"
 

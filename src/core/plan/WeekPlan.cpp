@@ -1,4 +1,4 @@
-#include "core/timers/WeekPlan.h"
+#include "core/plan/WeekPlan.h"
 
 #include <QTime>
 #include <algorithm>

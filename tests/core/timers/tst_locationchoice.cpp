@@ -1,7 +1,7 @@
 #include <QTest>
 
 #include "TestSupport.h"
-#include "core/settings/LocationChoice.h"
+#include "core/timers/LocationChoice.h"
 #include "core/timers/sunrise.h"
 
 using namespace LocationChoice;

@@ -1,4 +1,4 @@
-#include "core/timers/WeekPicture.h"
+#include "core/plan/WeekPicture.h"
 
 #include <QFontMetrics>
 #include <QPainter>

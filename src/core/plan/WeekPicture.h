@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QSize>
 
-#include "core/timers/WeekPlan.h"
+#include "core/plan/WeekPlan.h"
 
 class TLoadSave;
 

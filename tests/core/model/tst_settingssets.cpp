@@ -4,7 +4,7 @@
 
 #include "TestSupport.h"
 #include "core/model/LoadSave.h"
-#include "core/settings/SettingsSets.h"
+#include "core/model/SettingsSets.h"
 
 using SettingsSets::NameProblem;
 

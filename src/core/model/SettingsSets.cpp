@@ -1,4 +1,4 @@
-#include "core/settings/SettingsSets.h"
+#include "core/model/SettingsSets.h"
 
 #include <QDir>
 #include <QFile>
