@@ -38,3 +38,10 @@ void ShootScreens(TShots& shots);
 // On the installation ShootScreens leaves: the scenes overview, a scene's
 // content on both pages and the scene composition.
 void ShootScenes(TShots& shots);
+
+// The recovery offer and the damaged-file message of the start, and the
+// firmware window that gave up after three tries.
+void ShootMessages(TShots& shots);
+// On the same installation: the settings screen, the timer screen and each
+// timer dialog.
+void ShootSettingsAndTimers(TShots& shots);

@@ -98,6 +98,8 @@ int main(int argc, char* argv[]) {
   ShootComponents(shots);
   ShootScreens(shots);
   ShootScenes(shots);
+  ShootMessages(shots);
+  ShootSettingsAndTimers(shots);
   TLoadSave::Release();
 
   for (const QString& f : shots.Written()) std::printf("%s\n", qPrintable(f));

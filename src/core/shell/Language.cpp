@@ -513,7 +513,7 @@ constexpr Entry kMoreEntries[] = {
     {{"Dubbelklik om een ruimte toe te voegen", "Double-click to add a room",
       "Doppelklick fügt einen Raum hinzu", "Double-cliquez pour ajouter une pièce",
       "Doble clic para añadir una habitación", "Duplo clique para adicionar uma divisão",
-      "Doppio clic per aggiungere una stanza", "Lisää huone kaksoisnapsauttamalla",
+      "Doppio clic: nuova stanza", "Lisää huone kaksoisnapsauttamalla",
       "Dupla kattintás: új helyiség", "Oda eklemek için çift tiklayin"}},
     // PageOf
     {{"pagina %1 van %2", "page %1 of %2", "Seite %1 von %2", "page %1 sur %2", "página %1 de %2",
@@ -617,6 +617,20 @@ constexpr Entry kMoreEntries[] = {
       "No se puede cargar la imagen \"%1\": %2", "Não é possível carregar a imagem \"%1\": %2",
       "Impossibile caricare l'immagine \"%1\": %2", "Kuvaa \"%1\" ei voi ladata: %2",
       "A(z) \"%1\" kép nem tölthetö be: %2", "\"%1\" resmi yüklenemiyor: %2"}},
+    // DimUp, DimDown, Hour, Minute, EntriesAbove, EntriesBelow, Line, Clock
+    {{"helderder", "dim up", "heller", "plus lumineux", "más brillo", "mais brilho", "più luce",
+      "kirkkaammaksi", "világosabb", "daha parlak"}},
+    {{"donkerder", "dim down", "dunkler", "moins lumineux", "menos brillo", "menos brilho", "meno luce",
+      "himmeämmäksi", "sötétebb", "daha los"}},
+    {{"uur", "hour", "Stunde", "heure", "hora", "hora", "ora", "tunti", "óra", "saat"}},
+    {{"minuut", "minute", "Minute", "minute", "minuto", "minuto", "minuto", "minuutti", "perc", "dakika"}},
+    {{"regels erboven", "entries above", "Einträge darüber", "entrées au-dessus", "entradas arriba",
+      "entradas acima", "voci sopra", "rivit yllä", "sorok fent", "yukaridaki satirlar"}},
+    {{"regels eronder", "entries below", "Einträge darunter", "entrées en dessous", "entradas abajo",
+      "entradas abaixo", "voci sotto", "rivit alla", "sorok lent", "asagidaki satirlar"}},
+    {{"regel %1", "line %1", "Zeile %1", "ligne %1", "línea %1", "linha %1", "riga %1", "rivi %1", "%1. sor",
+      "satir %1"}},
+    {{"klok", "clock", "Uhr", "horloge", "reloj", "relógio", "orologio", "kello", "óra", "saat"}},
 };
 
 static_assert(std::size(kMoreEntries) == MoreTextCount, "one row per MoreTextId");

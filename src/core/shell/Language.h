@@ -208,6 +208,9 @@ enum class MoreTextId : int {
   BoxOpenFailed,    // "The %1 is connected but could not be opened: %2"
   // %1 the file name, %2 the reason.
   CannotLoadPicture,  // "Cannot load picture "%1": %2"
+  // Spoken names on the timer screens: "dim up", "dim down", "hour", "minute",
+  // "entries above", "entries below", "line %1"; the box clock button "clock".
+  DimUp, DimDown, Hour, Minute, EntriesAbove, EntriesBelow, Line, Clock,
   Count
 };
 

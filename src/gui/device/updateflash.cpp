@@ -40,7 +40,7 @@ TfrmUpdate::TfrmUpdate(const QString& productName, QWidget* parent)
   ui->setupUi(this);
   setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
   setFixedSize(480, 360);
-  setWindowTitle(QStringLiteral("Update"));
+  setWindowTitle(GetText(TextId::UpdatingTo) + productName_);
   if (QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 
   ui->Image1->setPicture(ArtworkImage(Artwork::UpdateBackground));
@@ -49,6 +49,7 @@ TfrmUpdate::TfrmUpdate(const QString& productName, QWidget* parent)
   for (TLabel* l : {ui->Label1, ui->Label2}) {
     l->setFont(labelFont);
     l->setAttribute(Qt::WA_TranslucentBackground);
+    l->setFitText(true);
   }
   ui->Gauge1->setRange(0, FlashLimit);
   ui->Gauge1->setValue(0);
@@ -56,6 +57,7 @@ TfrmUpdate::TfrmUpdate(const QString& productName, QWidget* parent)
   QFont buttonFont(QStringLiteral("Arial"));
   buttonFont.setPixelSize(19);
   ui->btnQuit->setFont(buttonFont);
+  ui->btnQuit->setText(GetText(TextId::OK));
   TUtilities::SetButtonNormal(ui->btnQuit);
   connect(ui->btnQuit, &QPushButton::clicked, this, &TfrmUpdate::quitClick);
 

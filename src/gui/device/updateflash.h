@@ -17,10 +17,10 @@ class TLabel;
 class TGradBtn;
 struct BoxLinkHooks;
 
-// The firmware update window: 480 x 360, borderless, rounded, caption
-// "Update". It runs the update once when it is first shown, then waits with
-// the reconnection text until the box link completes it (the box is back with
-// the expected firmware) and the user presses "OK".
+// The firmware update window: 480 x 360, borderless, rounded, its caption
+// "Updating to " and the product in the program's language. It runs the update once when it is first shown,
+// then waits with the reconnection text until the box link completes it (the box is back with the expected
+// firmware) and the user presses "OK".
 class TfrmUpdate : public QDialog {
   Q_OBJECT
  public:

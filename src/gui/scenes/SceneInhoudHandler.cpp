@@ -104,8 +104,9 @@ TSceneInhoudHandler::TSceneInhoudHandler(QWidget* mainPanel, QWidget* buttonPane
       RowsPerPage, [this](QObject* dot) { ShowPage(TUtilities::SenderTag(dot)); });
   indicator_->AddIndicator(ui->imgPI1);
   indicator_->AddIndicator(ui->imgPI2);
-  ui->imgPI1->setAccessibleName(QStringLiteral("1"));
-  ui->imgPI2->setAccessibleName(QStringLiteral("2"));
+  // Until the first page is drawn (which names the dots with their page).
+  ui->imgPI1->setAccessibleName(GetText(MoreTextId::PageOf).arg(1).arg(2));
+  ui->imgPI2->setAccessibleName(GetText(MoreTextId::PageOf).arg(2).arg(2));
 }
 
 TSceneInhoudHandler::~TSceneInhoudHandler() = default;

@@ -61,10 +61,10 @@ TSceneRuimteUIHandler::TSceneRuimteUIHandler(QWidget* mainPanel, bool targetMode
   b->ButExit->setText(GetText(TextId::Back));
   SetTitles(GetText(TextId::SceneRooms), GetText(TextId::SceneDevices));
   form_->AddRoomRow(row_);
-  // Page dots read as their page number.
+  // Page dots read as their page until a page is drawn (which names them).
   for (const TIndicatorHandler* dots : {row_.Indicator(), apps_->row_.Indicator()})
     for (int i = 0; i < dots->Count; ++i)
-      dots->Indicators[i]->Image->setAccessibleName(QString::number(i + 1));
+      dots->Indicators[i]->Image->setAccessibleName(GetText(MoreTextId::PageOf).arg(i + 1).arg(dots->Count));
 }
 
 TSceneRuimteUIHandler::~TSceneRuimteUIHandler() {

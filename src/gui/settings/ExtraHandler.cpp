@@ -13,9 +13,9 @@
 #include "core/model/LanguageStore.h"
 #include "core/model/LoadSave.h"
 #include "core/model/Recovery.h"
-#include "core/timers/LocationChoice.h"
 #include "core/model/SettingsSets.h"
 #include "core/shell/Language.h"
+#include "core/timers/LocationChoice.h"
 #include "gui/common/BusyCursor.h"
 #include "gui/common/NameValidator.h"
 #include "gui/device/SetDateTime.h"
@@ -218,6 +218,8 @@ TExtraHandler::TExtraHandler(QWidget* contentPanel, QWidget* buttonPanel, TfrmEx
   u->ButOpslaan->setText(GetText(TextId::Save));
   u->cmbxLatNS->addItems({GetText(TextId::NorthLatitude), GetText(TextId::SouthLatitude)});
   u->cmbxLonEW->addItems({GetText(TextId::EastLongitude), GetText(TextId::WestLongitude)});
+  // Labels shrink their font rather than be cut off.
+  for (TLabel* l : u->pnlExtra->findChildren<TLabel*>()) l->setFitText(true);
 
   // What a screen reader says for each control.
   const auto name = [](QWidget* w, TextId id) { w->setAccessibleName(DisplayText(GetText(id))); };
@@ -243,7 +245,7 @@ TExtraHandler::TExtraHandler(QWidget* contentPanel, QWidget* buttonPanel, TfrmEx
   u->edLonEBmin->setAccessibleName(lon + QStringLiteral(" '"));
   u->ImgCoords->setAccessibleName(DisplayText(GetText(TextId::SelectMyLocationUnderCityToChangeCoorditates)));
   u->lblVersie->setAccessibleName(GetText(TextId::Version).trimmed());
-  u->test->setAccessibleName(QStringLiteral("test"));
+  u->test->setAccessibleName(GetText(MoreTextId::Clock));
 
   Restart = [] { return RestartProgram(); };
 }

@@ -8,15 +8,15 @@
 
 TFormAktie::TFormAktie(QWidget* parent) : TTimerDialog(parent), ui(new Ui::TFormAktie) {
   ui->setupUi(this);
-  Finish(ui->Image1, Artwork::ActionBackground, 25);
+  Finish(ui->Image1, Artwork::ActionBackground, 25, GetText(TextId::Command));
   ui->AdvSmoothPanel1->setCaption(GetText(TextId::Command));
   ui->ButOn->setText(GetText(TextId::On));
   ui->ButOff->setText(GetText(TextId::Off));
   ui->ButDimmer->setText(GetText(TextId::DimValue));
   ui->ButDimUp->setText(QStringLiteral("+"));
   ui->ButDimDn->setText(QStringLiteral("-"));
-  ui->ButDimUp->setAccessibleName(QStringLiteral("dim up"));
-  ui->ButDimDn->setAccessibleName(QStringLiteral("dim down"));
+  ui->ButDimUp->setAccessibleName(GetText(MoreTextId::DimUp));
+  ui->ButDimDn->setAccessibleName(GetText(MoreTextId::DimDown));
   ui->LDimmer->setAccessibleName(GetText(TextId::DimValue));
   ui->ButOK->setText(GetText(TextId::OK));
   ui->ButExit->setText(GetText(TextId::Back));

@@ -10,7 +10,8 @@
 
 TFormDagDatum::TFormDagDatum(QWidget* parent) : TTimerDialog(parent), ui(new Ui::TFormDagDatum) {
   ui->setupUi(this);
-  Finish(ui->Image1, Artwork::DayDateBackground, 25);
+  Finish(ui->Image1, Artwork::DayDateBackground, 25,
+         GetText(TextId::WeekDays) + QStringLiteral(" / ") + GetText(TextId::Date));
   days_ = {ui->ButMaandag, ui->ButDinsdag,  ui->ButWoensdag, ui->ButDonderdag,
            ui->ButVrijdag, ui->ButZaterdag, ui->ButZondag};
 

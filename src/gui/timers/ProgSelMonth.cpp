@@ -8,7 +8,7 @@
 
 TFormMaand::TFormMaand(QWidget* parent) : TTimerDialog(parent), ui(new Ui::TFormMaand) {
   ui->setupUi(this);
-  Finish(ui->Image1, Artwork::MonthBackground, 40);
+  Finish(ui->Image1, Artwork::MonthBackground, 40, GetText(TextId::Month));
   months_ = {ui->ButJan, ui->ButFeb, ui->ButMar, ui->ButApr, ui->ButMay, ui->ButJun,      ui->ButJul,
              ui->ButAug, ui->ButSep, ui->ButOct, ui->ButNov, ui->ButDec, ui->ButElkeMaand};
   ui->AdvSmoothPanel1->setCaption(GetText(TextId::Month));

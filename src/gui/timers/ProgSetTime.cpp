@@ -29,7 +29,7 @@ void Mark(TGradBtn* on, TGradBtn* off) {
 
 TFormTijd::TFormTijd(QWidget* parent) : TTimerDialog(parent), ui(new Ui::TFormTijd) {
   ui->setupUi(this);
-  Finish(ui->Image1, Artwork::TimeBackground, 25);
+  Finish(ui->Image1, Artwork::TimeBackground, 25, GetText(TextId::Time));
 
   ui->ButTijdstip->setText(GetText(TextId::Time));
   ui->ButDaglicht->setText(GetText(TextId::DayLight));
@@ -43,11 +43,11 @@ TFormTijd::TFormTijd(QWidget* parent) : TTimerDialog(parent), ui(new Ui::TFormTi
   ui->ButNa->setText(GetText(TextId::After));
   ui->ButZonOp->setText(GetText(TextId::SunRise));
   ui->ButZonOnder->setText(GetText(TextId::SunSet));
-  ui->EdUur->setAccessibleName(QStringLiteral("hour"));
-  ui->EdMinuut->setAccessibleName(QStringLiteral("minute"));
+  ui->EdUur->setAccessibleName(GetText(MoreTextId::Hour));
+  ui->EdMinuut->setAccessibleName(GetText(MoreTextId::Minute));
   ui->EdZonOffset->setAccessibleName(GetText(TextId::Minutes));
-  ui->LRandom->setAccessibleName(QStringLiteral("status"));
-  ui->Loffset->setAccessibleName(QStringLiteral("status"));
+  // The status lines read as what they say; they shrink rather than be cut.
+  for (TLabel* l : {ui->LRandom, ui->Loffset}) l->setFitText(true);
   for (QLineEdit* e : {ui->EdUur, ui->EdMinuut, ui->EdZonOffset}) SelectAllOnClick(e);
 
   connect(ui->ButTijdstip, &QPushButton::clicked, this, &TFormTijd::ShowTimePage);

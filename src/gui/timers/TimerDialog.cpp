@@ -22,7 +22,7 @@ TTimerDialog::TTimerDialog(QWidget* parent)
   setModal(true);
 }
 
-void TTimerDialog::Finish(TImage* background, const char* artwork, int radius) {
+void TTimerDialog::Finish(TImage* background, const char* artwork, int radius, const QString& name) {
   setFixedSize(size());
   QFont f(QStringLiteral("Arial"));
   f.setPixelSize(15);
@@ -30,7 +30,9 @@ void TTimerDialog::Finish(TImage* background, const char* artwork, int radius) {
   background_ = background;
   background->setPicture(ArtworkImage(artwork));
   background->installEventFilter(this);
-  background->setAccessibleName(QStringLiteral("background"));
+  setAccessibleName(name);
+  setWindowTitle(name);
+  background->setAccessibleName(name);
   // The buttons take no focus: Enter belongs to the edits, never to a default
   // button that would close the dialog by surprise.
   for (TGradBtn* b : findChildren<TGradBtn*>()) {

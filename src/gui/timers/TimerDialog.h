@@ -22,8 +22,9 @@ class TTimerDialog : public QDialog {
 
  protected:
   // After setupUi: the background artwork on `background`, which also drags
-  // the window; the corner radius; the buttons' looks and focus rules.
-  void Finish(TImage* background, const char* artwork, int radius);
+  // the window; the corner radius; the buttons' looks and focus rules;
+  // `name`, what a screen reader says for the dialog and its background.
+  void Finish(TImage* background, const char* artwork, int radius, const QString& name);
   // A click in the edit selects its whole text.
   void SelectAllOnClick(QLineEdit* edit);
 

@@ -75,6 +75,14 @@ void PlineClass::Fill(ProgAktiePtr entry, const ProgAktieList* list) {
   } else {
     for (TLabel* l : {LM, LD, LT, LA}) l->setText(QString());
   }
+  // A screen reader says the column with what it holds.
+  const QString columns[4] = {GetText(TextId::Month),
+                              GetText(TextId::WeekDays) + QStringLiteral(" / ") + GetText(TextId::Date),
+                              GetText(TextId::Time), GetText(TextId::Command)};
+  TLabel* labels[4] = {LM, LD, LT, LA};
+  for (int c = 0; c < 4; ++c)
+    labels[c]->setAccessibleName(
+        labels[c]->text().isEmpty() ? columns[c] : columns[c] + QStringLiteral(": ") + labels[c]->text());
 
   QPalette p = Panel->palette();
   p.setColor(QPalette::Window, FromWinColor(Selected ? WinColour::Selected : WinColour::Cream));
@@ -162,8 +170,8 @@ TTimerHandler::TTimerHandler(QWidget* mainPanel, QWidget* buttonPanel, QObject* 
 
   ui->LinesUp->setPicture(Picture(UIPic::PlineUpU));
   ui->LinesDn->setPicture(Picture(UIPic::PlineDnU));
-  ui->LinesUp->setAccessibleName(QStringLiteral("up"));
-  ui->LinesDn->setAccessibleName(QStringLiteral("down"));
+  ui->LinesUp->setAccessibleName(GetText(MoreTextId::EntriesAbove));
+  ui->LinesDn->setAccessibleName(GetText(MoreTextId::EntriesBelow));
   connect(ui->LinesUp, &TImage::clicked, this, [this] { LineUp(); });
   connect(ui->LinesDn, &TImage::clicked, this, [this] { LineDown(); });
   connect(ui->LinesUp, &TImage::pressed, this, [ui] { ui->LinesUp->setPicture(Picture(UIPic::PlineUpD)); });
@@ -181,11 +189,11 @@ TTimerHandler::TTimerHandler(QWidget* mainPanel, QWidget* buttonPanel, QObject* 
   ui->SelectedScene->hide();
   ui->selectedApp->setAccessibleName(GetText(TextId::Devices));
   ui->SelectedScene->setAccessibleName(GetText(TextId::Scene));
-  ui->imgSA3->setAccessibleName(QStringLiteral("device picture"));
+  ui->imgSA3->setAccessibleName(GetText(TextId::DeviceImage));
   ui->imgSI3->setAccessibleName(GetText(TextId::Devices));
   ui->imgS1->setAccessibleName(GetText(TextId::Scene));
-  ui->lblUp->setAccessibleName(QStringLiteral("entries above"));
-  ui->lblDown->setAccessibleName(QStringLiteral("entries below"));
+  ui->lblUp->setAccessibleName(GetText(MoreTextId::EntriesAbove));
+  ui->lblDown->setAccessibleName(GetText(MoreTextId::EntriesBelow));
   app_ = std::make_unique<TSelectedAppUI>(ui->selectedApp, ui->lblSA3, ui->lblSR3, ui->imgSA3, ui->imgSI3);
   scene_ = std::make_unique<TSelectedSceneUI>(ui->SelectedScene, ui->lblS1, ui->lblNr1, ui->imgS1);
   QFont numberFont(QStringLiteral("Arial"));
@@ -212,16 +220,15 @@ TTimerHandler::TTimerHandler(QWidget* mainPanel, QWidget* buttonPanel, QObject* 
       {ui->LM5, ui->LD5, ui->LT5, ui->LA5}, {ui->LM6, ui->LD6, ui->LT6, ui->LA6},
       {ui->LM7, ui->LD7, ui->LT7, ui->LA7}, {ui->LM8, ui->LD8, ui->LT8, ui->LA8},
       {ui->LM9, ui->LD9, ui->LT9, ui->LA9}, {ui->LM10, ui->LD10, ui->LT10, ui->LA10}};
-  static const char* const kColumnNames[4] = {"month", "day", "time", "action"};
   for (int i = 0; i < LineCount; ++i) {
     lines_[i] =
         std::make_unique<PlineClass>(this, panels[i], labels[i][0], labels[i][1], labels[i][2], labels[i][3]);
     panels[i]->installEventFilter(this);
-    panels[i]->setAccessibleName(QStringLiteral("line %1").arg(i + 1));
+    panels[i]->setAccessibleName(GetText(MoreTextId::Line).arg(i + 1));
     for (int c = 0; c < 4; ++c) {
       TLabel* l = labels[i][c];
       l->setFont(lineFont);
-      l->setAccessibleName(QStringLiteral("line %1 %2").arg(i + 1).arg(QLatin1String(kColumnNames[c])));
+      l->setFitText(true);
       connect(l, &TLabel::clicked, this, [this, i] { LineClick(i); });
       connect(l, &TLabel::doubleClicked, this, [this, i, c] { LineDblClick(i, PlineClass::Column(c)); });
     }
@@ -309,6 +316,10 @@ void TTimerHandler::FillLines(int first) {
   if (any) {
     form_->ui->lblUp->setText(QString::number(a));
     form_->ui->lblDown->setText(QString::number(n - a - 1));
+    form_->ui->lblUp->setAccessibleName(GetText(MoreTextId::EntriesAbove) + QStringLiteral(": ") +
+                                        form_->ui->lblUp->text());
+    form_->ui->lblDown->setAccessibleName(GetText(MoreTextId::EntriesBelow) + QStringLiteral(": ") +
+                                          form_->ui->lblDown->text());
   }
 }
 

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "gui/widgets/FitText.h"
+
 QString DisplayText(const QString& text) {
   if (!text.contains(QLatin1Char('\r'))) return text;
   QString s = text;
@@ -95,7 +97,56 @@ TLabel::TLabel(QWidget* parent) : QLabel(parent) {}
 
 TLabel::TLabel(const QString& text, QWidget* parent) : QLabel(parent) { setText(text); }
 
-void TLabel::setText(const QString& text) { QLabel::setText(DisplayText(text)); }
+void TLabel::setText(const QString& text) {
+  QLabel::setText(DisplayText(text));
+  refit();
+}
+
+void TLabel::setFitText(bool on) {
+  if (on == fit_) return;
+  if (on) {
+    designed_ = font();
+    inherited_ = !testAttribute(Qt::WA_SetFont);
+  }
+  fit_ = on;
+  if (on) {
+    refit();
+  } else {
+    refitting_ = true;
+    setFont(inherited_ ? QFont() : designed_);
+    refitting_ = false;
+  }
+}
+
+bool TLabel::textFits() const {
+  return TextFits(font(), text(), contentsRect().size(), wordWrap() ? int(Qt::TextWordWrap) : 0);
+}
+
+void TLabel::refit() {
+  if (!fit_) return;
+  const QFont f =
+      FittingFont(designed_, text(), contentsRect().size(), wordWrap() ? int(Qt::TextWordWrap) : 0);
+  if (f == font()) return;
+  refitting_ = true;
+  // At the designed size an inherited font stays inherited.
+  setFont(f == designed_ && inherited_ ? QFont() : f);
+  refitting_ = false;
+}
+
+void TLabel::changeEvent(QEvent* e) {
+  // A font set from outside (or inherited) is the new designed font.
+  if (e->type() == QEvent::FontChange && fit_ && !refitting_) {
+    designed_ = font();
+    inherited_ = !testAttribute(Qt::WA_SetFont);
+    refit();
+  }
+  QLabel::changeEvent(e);
+}
+
+void TLabel::resizeEvent(QResizeEvent* e) {
+  QLabel::resizeEvent(e);
+  refit();
+}
 
 QColor TLabel::fontColor() const { return palette().color(QPalette::WindowText); }
 

@@ -87,6 +87,16 @@ class TLabel : public QLabel {
   QColor fontColor() const;
   void setFontColor(const QColor& c);
 
+  // Fitting: a text that does not fit the label (wrapped when wordWrap is
+  // on) at the designed font is drawn smaller, a pixel at a time down to
+  // kReadableFloorPx (gui/widgets/FitText.h). The designed font is the one
+  // the label has when fitting is turned on, or any font set later.
+  void setFitText(bool on);
+  bool fitText() const { return fit_; }
+  QFont designedFont() const { return fit_ ? designed_ : font(); }
+  // Whether the text fits the label in the font it is drawn with.
+  bool textFits() const;
+
  signals:
   void clicked(QObject* sender);
   void doubleClicked(QObject* sender);
@@ -95,10 +105,17 @@ class TLabel : public QLabel {
   void mousePressEvent(QMouseEvent*) override;
   void mouseReleaseEvent(QMouseEvent*) override;
   void mouseDoubleClickEvent(QMouseEvent*) override;
+  void changeEvent(QEvent*) override;
+  void resizeEvent(QResizeEvent*) override;
 
  private:
+  void refit();
   int tag_ = 0;
   bool down_ = false;
+  bool fit_ = false;
+  bool refitting_ = false;
+  bool inherited_ = false;
+  QFont designed_;
 };
 
 // "\r\n" and a lone "\r" become "\n", so Qt breaks the line there.

@@ -8,6 +8,8 @@
 #include <QPainterPath>
 #include <algorithm>
 
+#include "gui/widgets/FitText.h"
+
 TSmoothPanel::TSmoothPanel(QWidget* parent) : QWidget(parent) {
   // Nothing but our own painting: with a transparent fill the parent shows
   // through, also in the rounded-off corners.
@@ -106,6 +108,22 @@ int TSmoothPanel::captionHeight() const {
   return QFontMetrics(captionFont()).height() + 10;
 }
 
+QRect TSmoothPanel::captionTextRect() const {
+  // Keep the text clear of the rounded corners.
+  const qreal inset = border_ && borderColor_.alpha() > 0 ? borderWidth_ / 2.0 : 0.0;
+  const qreal r = std::min<qreal>(radius_, std::min(width() - 2 * inset, height() - 2 * inset) / 2.0);
+  const int side = std::max<int>(6, int(r / 2) + 4);
+  return QRect(side, 0, width() - 2 * side, captionHeight());
+}
+
+QFont TSmoothPanel::captionDrawFont() const {
+  return FittingFont(captionFont(), caption_, captionTextRect().size(), 0);
+}
+
+bool TSmoothPanel::captionFits() const {
+  return TextFits(captionDrawFont(), caption_, captionTextRect().size(), 0);
+}
+
 void TSmoothPanel::updateMargins() { setContentsMargins(0, captionHeight(), 0, 0); }
 
 void TSmoothPanel::changeEvent(QEvent* event) {
@@ -155,10 +173,8 @@ void TSmoothPanel::paintEvent(QPaintEvent*) {
       p.drawLine(QPointF(0, h - 0.5), QPointF(width(), h - 0.5));
       p.restore();
     }
-    // Keep the text clear of the rounded corners.
-    const int side = std::max<int>(6, int(r / 2) + 4);
-    const QRect textRect(side, 0, width() - 2 * side, h);
-    const QFont f = captionFont();
+    const QRect textRect = captionTextRect();
+    const QFont f = captionDrawFont();
     p.setFont(f);
     p.setPen(captionColor_);
     const QString text = QFontMetrics(f).elidedText(caption_, Qt::ElideRight, textRect.width());

@@ -76,6 +76,12 @@ class TSmoothPanel : public QWidget {
 
   // Height of the caption band in pixels; 0 without a caption.
   int captionHeight() const;
+  // The caption is drawn in captionTextRect with captionFont shrunk a pixel
+  // at a time, down to a readable floor, until it fits (gui/widgets/FitText.h);
+  // beyond that it is cut short with "...".
+  QRect captionTextRect() const;
+  QFont captionDrawFont() const;
+  bool captionFits() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -155,7 +155,7 @@ class TestUpdateFlash : public QObject {
     TfrmUpdate w(QStringLiteral("KLV-820"));
     QCOMPARE(w.size(), QSize(480, 360));
     QVERIFY(w.windowFlags().testFlag(Qt::FramelessWindowHint));
-    QCOMPARE(w.windowTitle(), QStringLiteral("Update"));
+    QCOMPARE(w.windowTitle(), GetText(TextId::UpdatingTo) + QStringLiteral("KLV-820"));
     QCOMPARE(w.Label1()->pos(), QPoint(24, 60));
     QCOMPARE(w.Label2()->pos(), QPoint(24, 102));
     QCOMPARE(w.Gauge1()->geometry(), QRect(24, 211, 433, 22));

@@ -1,6 +1,7 @@
 // What the user is told on the home screen and in the editor: the LED strip
 // of the last command sent, the hint of an empty installation, the learning
-// guidance, the editor's keys, and the names a screen reader hears.
+// guidance, the editor's keys, and the names a screen reader hears (also on
+// the timer screen and its dialogs).
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,7 +11,15 @@
 #include "gui/rooms/RuimteAppSelButHandler.h"
 #include "gui/rooms/RuimteAppSelHandler.h"
 #include "gui/shell/UIImages.h"
+#include "gui/timers/ProgSelAktie.h"
+#include "gui/timers/ProgSelDayDate.h"
+#include "gui/timers/ProgSelMonth.h"
+#include "gui/timers/ProgSetTime.h"
+#include "gui/timers/TimerButHandler.h"
+#include "gui/timers/TimerHandler.h"
+#include "ui_ProgSelAktie.h"
 #include "ui_RuimteAppSelInterface.h"
+#include "ui_Timer.h"
 
 class TstHomeFeedback : public HomeScreenTest {
   Q_OBJECT
@@ -26,9 +35,9 @@ class TstHomeFeedback : public HomeScreenTest {
     return t->Led->isVisible() && t->Led->picture() == TImageFetcher::Instance()->Picture(picture);
   }
 
-  // Every visible control a user can click or pick, in the accessible tree
-  // under `root`, that reads without a name.
-  static void Nameless(QAccessibleInterface* root, QStringList& out) {
+  // Every visible control a user can click or pick (with `pictures`, every
+  // picture too), in the accessible tree under `root`, that reads without a name.
+  static void Nameless(QAccessibleInterface* root, QStringList& out, bool pictures = false) {
     if (!root) return;
     for (int i = 0; i < root->childCount(); ++i) {
       QAccessibleInterface* c = root->child(i);
@@ -36,10 +45,11 @@ class TstHomeFeedback : public HomeScreenTest {
       const QAccessible::Role r = c->role();
       const bool clickable = r == QAccessible::Button || r == QAccessible::ListItem ||
                              r == QAccessible::PageTab || r == QAccessible::RadioButton ||
-                             r == QAccessible::CheckBox || r == QAccessible::EditableText;
+                             r == QAccessible::CheckBox || r == QAccessible::EditableText ||
+                             r == QAccessible::ComboBox || (pictures && r == QAccessible::Graphic);
       if (clickable && c->text(QAccessible::Name).trimmed().isEmpty())
         out << (c->object() ? c->object()->objectName() : QStringLiteral("?"));
-      Nameless(c, out);
+      Nameless(c, out, pictures);
     }
   }
 
@@ -127,6 +137,45 @@ class TstHomeFeedback : public HomeScreenTest {
     nameless.clear();
     Nameless(QAccessible::queryAccessibleInterface(&host_->window), nameless);
     QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u',')));
+  }
+
+  // The timer screen and each of its dialogs: every control and picture
+  // reads with a name, in the program's language.
+  void timerScreensReadInTheProgramsLanguage() {
+    const int fi = 7;
+    TLoadSave* ls = TLoadSave::Instance();
+    ls->Language = fi;
+    FillInstallation(1, {1});
+    auto entry = std::make_shared<ProgAktie>();
+    entry->Ruimte = 0, entry->Apparaat = 0, entry->Maand = 13, entry->DagDatum = 255, entry->Uur = 7;
+    entry->Aktie = 17;
+    ls->Programma->AddUnique(entry);
+    ShowHome([] {});
+    TTimerHandler timer(host_->main, host_->buttons);
+    timer.Show(0, 0);
+    QStringList nameless;
+    for (QWidget* part :
+         {static_cast<QWidget*>(timer.Form()->ui->pnlTimer), timer.Buttons()->MainBtnContainer()})
+      Nameless(QAccessible::queryAccessibleInterface(part), nameless, true);
+    QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u',')));
+    QCOMPARE(timer.Line(0).LM->accessibleName(),
+             GetText(TextId::Month, fi) + QStringLiteral(": ") + GetText(TextId::EveryMonth, fi));
+    QCOMPARE(timer.Line(1).LA->accessibleName(), GetText(TextId::Command, fi));
+    QCOMPARE(timer.Form()->ui->LinesUp->accessibleName(), GetText(MoreTextId::EntriesAbove, fi));
+
+    TFormTijd time;
+    TFormDagDatum day;
+    TFormMaand month;
+    TFormAktie action;
+    action.Dimbaar = 1;
+    for (QDialog* d : std::initializer_list<QDialog*>{&time, &day, &month, &action}) {
+      d->show();
+      Nameless(QAccessible::queryAccessibleInterface(d), nameless, true);
+      d->close();
+    }
+    QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u',')));
+    QCOMPARE(time.accessibleName(), GetText(TextId::Time, fi));
+    QCOMPARE(action.ui->ButDimUp->accessibleName(), GetText(MoreTextId::DimUp, fi));
   }
 
   // Learning tells what to do and how long is left; Enter is OK and Escape
