@@ -13,8 +13,10 @@ TYesNo::TYesNo(TImage* yes, TLabel* yesLabel, TImage* no, TLabel* noLabel, QObje
     dot->setCursor(Qt::PointingHandCursor);
     connect(dot, &TImage::clicked, this, [pick, side = dot == YesImage] { pick(side); });
   }
-  for (TLabel* label : {YesLabel, NoLabel})
+  for (TLabel* label : {YesLabel, NoLabel}) {
+    label->setFitText(true);
     connect(label, &TLabel::clicked, this, [pick, side = label == YesLabel] { pick(side); });
+  }
   SetChoice(false);
 }
 

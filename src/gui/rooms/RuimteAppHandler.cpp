@@ -37,6 +37,7 @@ TRuimteApparaat::TRuimteApparaat(QWidget* parent)
     QFont f = l->font();
     f.setPixelSize(20);
     l->setFont(f);
+    l->setFitText(true);
   }
 }
 

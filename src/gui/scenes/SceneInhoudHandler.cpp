@@ -66,6 +66,7 @@ TSceneInhoudHandler::TSceneInhoudHandler(QWidget* mainPanel, QWidget* buttonPane
       form_(form) {
   Ui::TfrmSceneInhoudInterface* ui = form_->ui;
   ui->pnlScene->setCaption(GetText(TextId::Scene));
+  ui->Label1->setFitText(true);
   ui->Label1->setText(GetText(TextId::Description));
   ui->edtOmschrijving->setAccessibleName(GetText(TextId::Description));
 

@@ -34,9 +34,10 @@ QString Text(const Id& id, int language) {
 }
 
 // How the control shows its text: a gradient button, a label that shrinks
-// its font (plain, bold, or wrapped), a panel caption (bold), a closed
-// choice list, or a tile caption (gui/common/TileCaption.h).
-enum class Kind { Button, Label, BoldLabel, WrappedLabel, Caption, Choice, Tile };
+// its font (plain or bold), a panel caption (bold), a closed choice list, a
+// tile caption (gui/common/TileCaption.h), a plain label that wraps but keeps
+// its size, or a bold line painted into a picture.
+enum class Kind { Button, Label, BoldLabel, Caption, Choice, Tile, Wrapped, Painted };
 
 // A control of `size` with an Arial font of `px` pixels.
 struct Place {
@@ -128,6 +129,7 @@ const std::vector<Place> kPlaces = {
      16,
      {TextId::NorthLatitude, TextId::SouthLatitude, TextId::EastLongitude, TextId::WestLongitude}},
     {"settings city choice", Kind::Choice, QSize(190, 34), 16, {TextId::MyLocation}},
+    {"settings language choice", Kind::Choice, QSize(210, 34), 16, {[](int l) { return LanguageName(l); }}},
     {"settings set choice", Kind::Choice, QSize(400, 34), 16, {TextId::PreviousConfiguration}},
 
     // Home, scene composing and timer target picking share the rows' titles.
@@ -152,7 +154,7 @@ const std::vector<Place> kPlaces = {
       TextId::DeviceDescription}},
     {"editor picture panel", Kind::Caption, QSize(598, 250), 16, {TextId::RoomImage, TextId::DeviceImage}},
     {"editor yes/no", L, QSize(100, 25), 16, {TextId::Yes, TextId::No}},
-    {"learning hint", Kind::WrappedLabel, QSize(130, 92), 13, {[](int l) {
+    {"learning hint", Kind::Wrapped, QSize(130, 92), 13, {[](int l) {
        return GetText(MoreTextId::PutReceiverInLearnMode, l) + QStringLiteral("\n4:59");
      }}},
 
@@ -245,7 +247,7 @@ const std::vector<Place> kPlaces = {
 
     // Week view: a day's heading over its column of the picture (11 px bold).
     {"week view day",
-     Kind::BoldLabel,
+     Kind::Painted,
      QSize(80, 20),
      11,
      {[](int l) { return GetText(TextId::We, l).trimmed() + QStringLiteral(" 30"); },
@@ -272,7 +274,7 @@ const std::vector<Place> kPlaces = {
 bool Fits(const Place& place, const QString& text) {
   QFont f(QStringLiteral("Arial"));
   f.setPixelSize(place.px);
-  f.setBold(place.kind == Kind::BoldLabel);
+  f.setBold(place.kind == Kind::BoldLabel || place.kind == Kind::Painted);
   switch (place.kind) {
     case Kind::Button: {
       TGradBtn button;
@@ -281,13 +283,15 @@ bool Fits(const Place& place, const QString& text) {
       button.setText(text);
       return button.captionFits();
     }
+    case Kind::Wrapped:
+      return TextFits(f, text, place.size, Qt::TextWordWrap);
+    case Kind::Painted:
+      return TextFits(f, text, place.size, 0);
     case Kind::Label:
-    case Kind::BoldLabel:
-    case Kind::WrappedLabel: {
+    case Kind::BoldLabel: {
       TLabel label;
       label.setFixedSize(place.size);
       label.setFont(f);
-      label.setWordWrap(place.kind == Kind::WrappedLabel);
       label.setFitText(true);
       label.setText(text);
       return label.textFits();
