@@ -4,6 +4,7 @@
 
 #include "Shots.h"
 #include "core/device/MyDevFunctions.h"
+#include "core/model/LoadSave.h"
 #include "core/shell/Language.h"
 #include "gui/device/updateflash.h"
 #include "gui/rooms/RuimteAppHandler.h"
@@ -54,6 +55,16 @@ void ShootSettingsAndTimers(TShots& shots) {
   shots.Save(&form, QStringLiteral("settings"));
   home->SettingsClosed(false);
 
+  // A programme with the widest texts of each column.
+  auto add = [](int month, int day, int hour, int sun, int random, int action) {
+    auto e = std::make_shared<ProgAktie>();
+    e->Ruimte = 0, e->Apparaat = 0, e->Maand = month, e->DagDatum = day, e->Uur = hour, e->Minuut = 45;
+    e->ZonTijd = sun, e->Random = uint8_t(random), e->Aktie = uint8_t(action);
+    TLoadSave::Instance()->Programma->AddUnique(e);
+  };
+  add(13, 255, 24, 239, 0, 17);  // 59 minutes after sunset, every day
+  add(9, 128 + 62, 22, 0, 1, 16);
+  add(0, 24, 24, 1, 0, 0);
   home->OpenTimer(0, 0);
   QApplication::processEvents();
   shots.Save(&form, QStringLiteral("timer"));

@@ -54,6 +54,7 @@ TfrmUpdate::TfrmUpdate(const QString& productName, QWidget* parent)
   ui->Gauge1->setRange(0, FlashLimit);
   ui->Gauge1->setValue(0);
   ui->Gauge1->hide();
+  ui->Gauge1->setAccessibleName(GetText(TextId::Programming).trimmed());
   QFont buttonFont(QStringLiteral("Arial"));
   buttonFont.setPixelSize(19);
   ui->btnQuit->setFont(buttonFont);

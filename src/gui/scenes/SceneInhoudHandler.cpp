@@ -173,6 +173,8 @@ void TSceneInhoudHandler::FillRows(int first) {
     QString spoken;
     if (n >= count) {
       row->SetLed(std::nullopt);
+      // The first blank row takes a new item: it says how.
+      if (n == count && n < ItemsPerScene) spoken = GetText(TextId::DoubleClickToSelect);
     } else {
       const TSceneAktie& a = copy_.Akties[n];
       row->SetLed(a.Waarde);

@@ -228,6 +228,7 @@ TExtraHandler::TExtraHandler(QWidget* contentPanel, QWidget* buttonPanel, TfrmEx
   name(u->cmbxTaal, TextId::Language);
   name(u->cmbxLaden, TextId::Load);
   name(u->cmbxOpslaan, TextId::Save);
+  if (QLineEdit* typed = u->cmbxOpslaan->lineEdit()) name(typed, TextId::Save);
   name(u->ButLaden, TextId::Load);
   name(u->ButOpslaan, TextId::Save);
   name(u->imgOudModelJa, TextId::Yes);

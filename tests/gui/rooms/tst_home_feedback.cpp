@@ -10,6 +10,10 @@
 #include "core/shell/Language.h"
 #include "gui/rooms/RuimteAppSelButHandler.h"
 #include "gui/rooms/RuimteAppSelHandler.h"
+#include "gui/scenes/SceneInhoudHandler.h"
+#include "gui/scenes/SceneSamenstellenHandler.h"
+#include "gui/scenes/ScenesOverzichtHandler.h"
+#include "gui/settings/ExtraHandler.h"
 #include "gui/shell/UIImages.h"
 #include "gui/timers/ProgSelAktie.h"
 #include "gui/timers/ProgSelDayDate.h"
@@ -31,22 +35,27 @@ class TstHomeFeedback : public HomeScreenTest {
   }
   TAppUIHandler* Apps() { return home_->Devices(); }
   void Press(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+  static bool Shows(const QObject* o) {
+    const auto* image = qobject_cast<const TImage*>(o);
+    return image && !image->picture().isNull();
+  }
   static bool Shows(TTile* t, int picture) {
     return t->Led->isVisible() && t->Led->picture() == TImageFetcher::Instance()->Picture(picture);
   }
 
   // Every visible control a user can click or pick (with `pictures`, every
-  // picture too), in the accessible tree under `root`, that reads without a name.
+  // picture that shows one too), in the accessible tree under `root`, that
+  // reads without a name.
   static void Nameless(QAccessibleInterface* root, QStringList& out, bool pictures = false) {
     if (!root) return;
     for (int i = 0; i < root->childCount(); ++i) {
       QAccessibleInterface* c = root->child(i);
       if (!c || c->state().invisible) continue;
       const QAccessible::Role r = c->role();
-      const bool clickable = r == QAccessible::Button || r == QAccessible::ListItem ||
-                             r == QAccessible::PageTab || r == QAccessible::RadioButton ||
-                             r == QAccessible::CheckBox || r == QAccessible::EditableText ||
-                             r == QAccessible::ComboBox || (pictures && r == QAccessible::Graphic);
+      const bool clickable =
+          r == QAccessible::Button || r == QAccessible::ListItem || r == QAccessible::PageTab ||
+          r == QAccessible::RadioButton || r == QAccessible::CheckBox || r == QAccessible::EditableText ||
+          r == QAccessible::ComboBox || (pictures && r == QAccessible::Graphic && Shows(c->object()));
       if (clickable && c->text(QAccessible::Name).trimmed().isEmpty())
         out << (c->object() ? c->object()->objectName() : QStringLiteral("?"));
       Nameless(c, out, pictures);
@@ -139,9 +148,9 @@ class TstHomeFeedback : public HomeScreenTest {
     QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u',')));
   }
 
-  // The timer screen and each of its dialogs: every control and picture
-  // reads with a name, in the program's language.
-  void timerScreensReadInTheProgramsLanguage() {
+  // The timer screen, each of its dialogs and the settings screen: every
+  // control and picture reads with a name, in the program's language.
+  void timerAndSettingsScreensReadInTheProgramsLanguage() {
     const int fi = 7;
     TLoadSave* ls = TLoadSave::Instance();
     ls->Language = fi;
@@ -176,6 +185,47 @@ class TstHomeFeedback : public HomeScreenTest {
     QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u',')));
     QCOMPARE(time.accessibleName(), GetText(TextId::Time, fi));
     QCOMPARE(action.ui->ButDimUp->accessibleName(), GetText(MoreTextId::DimUp, fi));
+
+    // The settings screen (its pictures too) over the home screen.
+    timer.Back();
+    AttachSettingsScreen(home_.get(), host_->main, host_->buttons);
+    home_->OpenExtra();
+    auto* settings = home_->findChild<TExtraHandler*>();
+    QVERIFY(settings && settings->IsShown());
+    for (QWidget* part : {settings->Panel(), host_->buttons})
+      Nameless(QAccessible::queryAccessibleInterface(part), nameless, true);
+    QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u',')));
+  }
+
+  // The scene screens too: the overview, a scene's content (its first blank
+  // row takes a new item) and its composition.
+  void sceneScreensReadWithNames() {
+    FillInstallation(2, {2, 1});
+    ShowHome([] {});
+    AttachScenesOverview(home_.get(), host_->main, host_->buttons);
+    QTest::mouseClick(home_->Buttons()->ButScene, Qt::LeftButton);
+    auto* overview = home_->findChild<TScenesOverzichtHandler*>();
+    QVERIFY(overview && overview->IsShown());
+    QStringList nameless;
+    const auto walk = [&](QWidget* panel) {
+      for (QWidget* part : {panel, host_->buttons})
+        Nameless(QAccessible::queryAccessibleInterface(part), nameless);
+    };
+    walk(overview->ScenePanel());
+    QTest::mouseDClick(overview->Tile(0)->Picture, Qt::LeftButton);
+    TSceneInhoudHandler* content = overview->Content();
+    QVERIFY(content && content->IsOpen());
+    walk(content->ScenePanel());
+    QCOMPARE(content->Row(0)->Background->accessibleName(), GetText(TextId::DoubleClickToSelect));
+    QVERIFY(content->Row(1)->Background->accessibleName().isEmpty());
+    QTest::mouseDClick(content->Row(0)->Background, Qt::LeftButton);
+    TSceneRuimteUIHandler* composition = content->Composition();
+    QVERIFY(composition && composition->IsShown());
+    walk(composition->Panel());
+    QVERIFY2(nameless.isEmpty(), qPrintable(nameless.join(u',')));
+    composition->Close();
+    content->Cancel();
+    overview->Hide();
   }
 
   // Learning tells what to do and how long is left; Enter is OK and Escape
