@@ -12,6 +12,7 @@
 #include "core/model/Recovery.h"
 #include "core/shell/Language.h"
 #include "gui/common/BusyCursor.h"
+#include "gui/common/TileKeys.h"
 #include "gui/rooms/RuimteAppButHandler.h"
 #include "gui/rooms/RuimteAppSelHandler.h"
 #include "gui/shell/Melding.h"
@@ -137,6 +138,9 @@ TRuimteUIHandler::TRuimteUIHandler(QWidget* mainPanel, QWidget* buttonPanel, QOb
 
   form_->AddRoomRow(*row_);
   row_->Selected = [this](int room) { ShowDevicesOf(room); };
+  // Down from the rooms to the devices, Up back.
+  row_->Keys()->Below = apps_->Row()->Keys();
+  apps_->Row()->Keys()->Above = row_->Keys();
   // A new installation says how to begin.
   row_->BlankHint = [] {
     return TLoadSave::Instance()->RoomCount() == 0 ? GetText(MoreTextId::DoubleClickToAddRoom) : QString();
@@ -173,6 +177,8 @@ void TRuimteUIHandler::Show() {
   TContentScreen::Show();
   ShowPage(0);
   buttons_->Show();
+  // The keys work from the start.
+  row_->Keys()->FocusSelected();
 }
 
 void TRuimteUIHandler::ShowDevicesOf(int room) {
@@ -239,10 +245,7 @@ void TRuimteUIHandler::SettingsClosed(bool changed) {
 
 // ---- exit ----
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 void TRuimteUIHandler::ExitProgram() {
   TBusyCursor cursor;
@@ -426,7 +429,10 @@ void TAppUIHandler::SwitchDim() {
 void TAppUIHandler::DimDown() {
   TApparaat* d = SelectedDevice();
   if (!d) return;
-  if (BoxConnected && d->DimNiveau > 1) --d->DimNiveau;
+  if (BoxConnected && d->DimNiveau > 1) {
+    --d->DimNiveau;
+    Recovery::NoteConfirmedChange();
+  }
   UpdateButtons();
   SwitchDim();
 }
@@ -434,7 +440,10 @@ void TAppUIHandler::DimDown() {
 void TAppUIHandler::DimUp() {
   TApparaat* d = SelectedDevice();
   if (!d) return;
-  if (BoxConnected && d->DimNiveau < 16) ++d->DimNiveau;
+  if (BoxConnected && d->DimNiveau < 16) {
+    ++d->DimNiveau;
+    Recovery::NoteConfirmedChange();
+  }
   UpdateButtons();
   SwitchDim();
 }

@@ -9,6 +9,7 @@
 #include "core/device/MyDevFunctions.h"
 #include "core/model/ImageList.h"
 #include "core/model/LoadSave.h"
+#include "core/model/Recovery.h"
 #include "core/shell/Language.h"
 #include "core/shell/Win1252.h"
 #include "gui/common/NameValidator.h"
@@ -298,6 +299,9 @@ void TRuimteAppSelHandler::LibraryPictureChosen(const QImage& bitmap, std::optio
     if (unused >= 0) mask = QRgb(unused);
   }
   library_->Replace(pictureIndex_, picture, mask);
+  // The library belongs to the installation: the new picture stays whatever
+  // the editor's OK or cancel.
+  Recovery::NoteConfirmedChange();
   DrawPage(std::max(0, indicator_->CurrentPage));
   form_->ui->imageSelected->setPicture(Drawn(library_, pictureIndex_));
   form_->update();
