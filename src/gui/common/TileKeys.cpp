@@ -19,15 +19,16 @@ class TFocusFrame : public QFocusFrame {
 
  protected:
   void paintEvent(QPaintEvent*) override {
-    // Dark green outside, yellow inside: one of the two stands out on the
-    // light and on the dark (selected) tile alike.
+    // Dark green outside, the hints' yellow inside: one of the two stands
+    // out on the light and on the dark (selected) tile alike. Rounded as the
+    // tile pictures are.
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(FromWinColor(WinColour::Selected), 3));
-    p.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+    p.drawRoundedRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5), 10, 10);
     p.setPen(QPen(QColor(255, 255, 0), 3));
-    p.drawRect(QRectF(rect()).adjusted(4.5, 4.5, -4.5, -4.5));
+    p.drawRoundedRect(QRectF(rect()).adjusted(4.5, 4.5, -4.5, -4.5), 7, 7);
   }
 };
 
