@@ -113,7 +113,8 @@ bool TTileKeys::FocusSelected(Qt::FocusReason reason) {
   const int current = Current ? Current() : -1;
   if (current < 0 || current >= int(tiles_.size()) || !tiles_[size_t(current)]) return false;
   QWidget* tile = tiles_[size_t(current)];
-  if (!tile->isVisible() || !tile->isEnabled()) return false;
+  // A window still to be shown keeps the focus for then.
+  if (!tile->isVisibleTo(tile->window()) || !tile->isEnabled()) return false;
   tile->setFocusPolicy(Qt::TabFocus);
   tile->setFocus(reason);
   PlaceFrame();
