@@ -47,17 +47,7 @@ void TContentScreen::Show() {
   if (!screenHost_) return;
 
   // Keys belong to the screen in front: a control left focused on a covered
-  // screen would still take them.
-  focus = screenHost_->window()->focusWidget();
-  if (!focus || !screenPanel_->isAncestorOf(focus)) {
-    for (QWidget* w = screenPanel_->nextInFocusChain(); w && w != screenPanel_; w = w->nextInFocusChain()) {
-      if (screenPanel_->isAncestorOf(w) && w->isVisible() && w->isEnabled() &&
-          (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus) {
-        w->setFocus(Qt::OtherFocusReason);
-        break;
-      }
-    }
-  }
+  // screen would still take them (disabling it drops its focus).
   for (QObject* o : screenHost_->children()) {
     auto* w = qobject_cast<QWidget*>(o);
     if (!w || w == screenPanel_ || w->isHidden() || !w->isEnabled()) continue;

@@ -30,7 +30,7 @@ class TContentScreen : public QObject {
 
   // Puts the panel on MainPanel at (0, 0), shows it and raises it. The
   // screens it covers are disabled meanwhile, so that keys and Tab reach
-  // this one only; the focus moves to its first control that takes Tab.
+  // this one only; the screen gives the focus to its control of choice.
   void Show();
   // Hides the panel; it stays on MainPanel for the next Show. The covered
   // screens come back, with the focus where it was before Show.

@@ -123,6 +123,7 @@ void TSceneRuimteUIHandler::Show(int room, int device, int action, ResultCallbac
   apps_->DrawOpeningAction();
   screen_->Show();
   buttons_->Show();
+  row_.Keys()->FocusSelected();
 }
 
 void TSceneRuimteUIHandler::Close() {

@@ -130,6 +130,7 @@ void TScenesOverzichtHandler::Show(int scene, SelectCallback onSelect) {
   for (int s = 0; s < SceneCount; ++s) RefreshName(s);
   buttons_->Show();
   MoveSelection(scene >= 0 && scene < SceneCount ? scene : 0);
+  keys_->FocusSelected();
   if (selectMode_) buttons_->SetEnabled(buttons_->ButOK, !SceneIsEmpty(selected_));
 }
 
