@@ -245,7 +245,10 @@ void TRuimteUIHandler::SettingsClosed(bool changed) {
 
 // ---- exit ----
 
-namespace {}  // namespace
+namespace {
+
+
+}  // namespace
 
 void TRuimteUIHandler::ExitProgram() {
   TBusyCursor cursor;
