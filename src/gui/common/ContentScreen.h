@@ -5,6 +5,7 @@
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 // Base of every content screen, the counterpart of TButtonColumn: a
 // design-time form whose content panel (598 x 504) is shown on the main
@@ -27,9 +28,12 @@ class TContentScreen : public QObject {
                  QObject* parent = nullptr);
   ~TContentScreen() override;
 
-  // Puts the panel on MainPanel at (0, 0), shows it and raises it.
+  // Puts the panel on MainPanel at (0, 0), shows it and raises it. The
+  // screens it covers are disabled meanwhile, so that keys and Tab reach
+  // this one only; the screen gives the focus to its control of choice.
   void Show();
-  // Hides the panel; it stays on MainPanel for the next Show.
+  // Hides the panel; it stays on MainPanel for the next Show. The covered
+  // screens come back, with the focus where it was before Show.
   void Hide();
   bool IsShown() const;
 
@@ -46,4 +50,6 @@ class TContentScreen : public QObject {
   std::unique_ptr<QWidget> screenForm_;
   QPointer<QWidget> screenFormAlive_;  // null once MainPanel took a shown form with it
   QPointer<QWidget> screenPanel_;
+  std::vector<QPointer<QWidget>> covered_;
+  QPointer<QWidget> focusBefore_;
 };

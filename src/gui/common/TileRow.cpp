@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/shell/Language.h"
+#include "gui/common/TileKeys.h"
 #include "gui/shell/Utilities.h"
 #include "gui/widgets/ImageControl.h"
 
@@ -10,6 +11,12 @@ TTileRow::TTileRow(int tilesPerPage, int pages, QObject* parent)
     : QObject(parent), tilesPerPage_(std::max(1, tilesPerPage)), pages_(std::clamp(pages, 1, 4)) {
   indicator_ = std::make_unique<TIndicatorHandler>(
       tilesPerPage_, [this](QObject* dot) { ShowPage(TUtilities::SenderTag(dot)); });
+  // Four tiles to a line on every form.
+  keys_ = std::make_unique<TTileKeys>(std::min(4, tilesPerPage_));
+  keys_->Current = [this] { return !unselected_ && Accepts(selected_) ? selected_ : -1; };
+  keys_->Select = [this](int position) { return Select(position); };
+  keys_->Activate = [this] { DoubleClick(selected_); };
+  keys_->TurnPage = [this](int step) { return TurnPage(step); };
 }
 
 TTileRow::~TTileRow() = default;
@@ -17,6 +24,7 @@ TTileRow::~TTileRow() = default;
 TTile* TTileRow::AddTile(const TTileParts& parts, TTile::Look look) {
   const int position = int(tiles_.size());
   tiles_.push_back(std::make_unique<TTile>(parts, look));
+  keys_->AddTile(parts.Background, {parts.Picture, parts.Caption, parts.Number, parts.Led});
   for (TImage* image : {parts.Background, parts.Picture, parts.Led}) {
     if (!image) continue;
     image->setTag(position);
@@ -55,7 +63,9 @@ bool TTileRow::Select(int position) {
   if (!Accepts(position)) return false;
   if (TTile* old = Tile(selected_)) old->SetSelected(false);
   selected_ = position;
+  unselected_ = false;
   tiles_[size_t(position)]->SetSelected(true);
+  keys_->Update();
   if (Selected) Selected(AbsoluteIndex());
   return true;
 }
@@ -77,6 +87,14 @@ void TTileRow::ShowPage(int page) {
   if (page != old) Select(0);
 }
 
+bool TTileRow::TurnPage(int step) {
+  const int page = std::max(0, CurrentPage()) + step;
+  // As the page dots: a page starting at an item (or at the blank slot).
+  if (page < 0 || page >= pages_ || page * tilesPerPage_ > (BlankSlot ? Count() : Count() - 1)) return false;
+  ShowPage(page);
+  return true;
+}
+
 void TTileRow::ShowFirstPage() {
   indicator_->CurrentPage = -1;
   ShowPage(0);
@@ -96,8 +114,11 @@ void TTileRow::Redraw() {
       tile.Clear();
     }
   }
+  keys_->Update();
 }
 
 void TTileRow::UnselectAll() {
   for (auto& tile : tiles_) tile->SetSelected(false);
+  unselected_ = true;
+  keys_->Update();
 }

@@ -9,6 +9,7 @@
 
 class TImage;
 class TIndicatorHandler;
+class TTileKeys;
 
 // A row (or grid) of tiles on a design-time form showing up to 16 items,
 // TilesPerPage at a time over at most four pages, with the page dots under
@@ -26,6 +27,9 @@ class TIndicatorHandler;
 //
 // A home-screen row is (4, 4) with page dots and BlankSlot; the scenes
 // overview is one page of 16.
+//
+// Keys (see TTileKeys): the selected tile takes the focus, the arrows and
+// Page Up/Down select as clicks and page dots do, Enter is a double-click.
 class TTileRow : public QObject {
   Q_OBJECT
  public:
@@ -81,12 +85,17 @@ class TTileRow : public QObject {
   int TileCount() const { return int(tiles_.size()); }
   TTile* Tile(int position) const;
   TIndicatorHandler* Indicator() const { return indicator_.get(); }
+  // Link rows with Above / Below; FocusSelected puts the focus on the row.
+  TTileKeys* Keys() const { return keys_.get(); }
 
  private:
   int Count() const;
+  bool TurnPage(int step);
   int tilesPerPage_;
   int pages_;
   int selected_ = 0;
+  bool unselected_ = false;  // UnselectAll: no tile shows selected
   std::vector<std::unique_ptr<TTile>> tiles_;
   std::unique_ptr<TIndicatorHandler> indicator_;
+  std::unique_ptr<TTileKeys> keys_;
 };

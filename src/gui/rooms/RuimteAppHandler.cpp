@@ -12,6 +12,7 @@
 #include "core/model/Recovery.h"
 #include "core/shell/Language.h"
 #include "gui/common/BusyCursor.h"
+#include "gui/common/TileKeys.h"
 #include "gui/rooms/RuimteAppButHandler.h"
 #include "gui/rooms/RuimteAppSelHandler.h"
 #include "gui/shell/Melding.h"
@@ -138,6 +139,9 @@ TRuimteUIHandler::TRuimteUIHandler(QWidget* mainPanel, QWidget* buttonPanel, QOb
 
   form_->AddRoomRow(*row_);
   row_->Selected = [this](int room) { ShowDevicesOf(room); };
+  // Down from the rooms to the devices, Up back.
+  row_->Keys()->Below = apps_->Row()->Keys();
+  apps_->Row()->Keys()->Above = row_->Keys();
   // A new installation says how to begin.
   row_->BlankHint = [] {
     return TLoadSave::Instance()->RoomCount() == 0 ? GetText(MoreTextId::DoubleClickToAddRoom) : QString();
@@ -174,6 +178,8 @@ void TRuimteUIHandler::Show() {
   TContentScreen::Show();
   ShowPage(0);
   buttons_->Show();
+  // The keys work from the start.
+  row_->Keys()->FocusSelected();
 }
 
 void TRuimteUIHandler::ShowDevicesOf(int room) {
@@ -427,7 +433,10 @@ void TAppUIHandler::SwitchDim() {
 void TAppUIHandler::DimDown() {
   TApparaat* d = SelectedDevice();
   if (!d) return;
-  if (BoxConnected && d->DimNiveau > 1) --d->DimNiveau;
+  if (BoxConnected && d->DimNiveau > 1) {
+    --d->DimNiveau;
+    Recovery::NoteConfirmedChange();
+  }
   UpdateButtons();
   SwitchDim();
 }
@@ -435,7 +444,10 @@ void TAppUIHandler::DimDown() {
 void TAppUIHandler::DimUp() {
   TApparaat* d = SelectedDevice();
   if (!d) return;
-  if (BoxConnected && d->DimNiveau < 16) ++d->DimNiveau;
+  if (BoxConnected && d->DimNiveau < 16) {
+    ++d->DimNiveau;
+    Recovery::NoteConfirmedChange();
+  }
   UpdateButtons();
   SwitchDim();
 }

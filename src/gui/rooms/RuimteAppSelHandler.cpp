@@ -9,9 +9,11 @@
 #include "core/device/MyDevFunctions.h"
 #include "core/model/ImageList.h"
 #include "core/model/LoadSave.h"
+#include "core/model/Recovery.h"
 #include "core/shell/Language.h"
 #include "core/shell/Win1252.h"
 #include "gui/common/NameValidator.h"
+#include "gui/common/TileKeys.h"
 #include "gui/common/YesNo.h"
 #include "gui/rooms/ImagePickerHandler.h"
 #include "gui/rooms/RuimteAppHandler.h"
@@ -112,9 +114,19 @@ TRuimteAppSelHandler::TRuimteAppSelHandler(bool isRoom, QWidget* buttonPanel, QW
   ui->kanaalBox->setAccessibleName(GetText(TextId::Code));
   ui->nummerBox->setAccessibleName(GetText(TextId::Code));
   ui->imageSelected->setAccessibleName(ui->pnlAfbeeldingen->caption());
+  // The arrows pick as clicks do; Enter stays OK.
+  keys_ = std::make_unique<TTileKeys>(4);
+  keys_->Current = [this] {
+    const int k = pictureIndex_ - currentPage_ * PicturesPerPage;
+    if (pictureChanged_ && k >= 0 && k < PicturesPerPage) return k;
+    return library_ && currentPage_ * PicturesPerPage < library_->Count() ? 0 : -1;
+  };
+  keys_->Select = [this](int position) { return PickAt(position); };
+  keys_->TurnPage = [this](int step) { return TurnLibraryPage(step); };
   int k = 0;
   for (TImage* img :
        {ui->Image1, ui->Image2, ui->Image3, ui->Image4, ui->Image5, ui->Image6, ui->Image7, ui->Image8}) {
+    keys_->AddTile(img);
     img->setAccessibleName(ui->pnlAfbeeldingen->caption() + QLatin1Char(' ') + QString::number(++k));
     connect(img, &TImage::clicked, this, [this](QObject* s) { PickPicture(s); });
     // A double-click on a library picture opens the image picker, which hands
@@ -246,6 +258,7 @@ void TRuimteAppSelHandler::MarkPicked() {
   Ui::TfrmRuimteAppSel* ui = form_->ui.get();
   TImage* images[] = {ui->Image1, ui->Image2, ui->Image3, ui->Image4,
                       ui->Image5, ui->Image6, ui->Image7, ui->Image8};
+  keys_->Update();
   const int k = pictureIndex_ - currentPage_ * PicturesPerPage;
   if (!pictureChanged_ || k < 0 || k >= PicturesPerPage) {
     pickedMark_->hide();
@@ -263,15 +276,27 @@ void TRuimteAppSelHandler::PageDotClick(QObject* sender) {
   indicator_->Update(page, library_->Count());
 }
 
-void TRuimteAppSelHandler::PickPicture(QObject* sender) {
-  if (!library_) return;
-  const int index = TUtilities::SenderTag(sender) + std::max(0, indicator_->CurrentPage) * PicturesPerPage;
-  if (index < 0 || index >= library_->Count()) return;  // a blank position
+void TRuimteAppSelHandler::PickPicture(QObject* sender) { PickAt(TUtilities::SenderTag(sender)); }
+
+bool TRuimteAppSelHandler::PickAt(int position) {
+  if (!library_ || position < 0 || position >= PicturesPerPage) return false;
+  const int index = position + std::max(0, indicator_->CurrentPage) * PicturesPerPage;
+  if (index >= library_->Count()) return false;  // a blank position
   pictureIndex_ = index;
   form_->ui->imageSelected->setPicture(Drawn(library_, index));
   SetFrameColour(normalFrameColour_);
   pictureChanged_ = true;
   MarkPicked();
+  return true;
+}
+
+bool TRuimteAppSelHandler::TurnLibraryPage(int step) {
+  const int page = std::max(0, indicator_->CurrentPage) + step;
+  if (!library_ || page < 0 || page >= indicator_->Count || page * PicturesPerPage >= library_->Count())
+    return false;
+  DrawPage(page);
+  indicator_->Update(page, library_->Count());
+  return true;
 }
 
 // A double-click on a library picture (which its first click picked) opens
@@ -298,6 +323,9 @@ void TRuimteAppSelHandler::LibraryPictureChosen(const QImage& bitmap, std::optio
     if (unused >= 0) mask = QRgb(unused);
   }
   library_->Replace(pictureIndex_, picture, mask);
+  // The library belongs to the installation: the new picture stays whatever
+  // the editor's OK or cancel.
+  Recovery::NoteConfirmedChange();
   DrawPage(std::max(0, indicator_->CurrentPage));
   form_->ui->imageSelected->setPicture(Drawn(library_, pictureIndex_));
   form_->update();

@@ -17,6 +17,7 @@ class TImagePickerHandler;
 class TImageList;
 class TIndicatorHandler;
 class TRuimteAppSelButHandler;
+class TTileKeys;
 class TYesNo;
 namespace Ui {
 class TfrmRuimteAppSel;
@@ -101,6 +102,8 @@ class TRuimteAppSelHandler : public TContentScreen {
   void DrawPage(int page);
   void PageDotClick(QObject* sender);
   void PickPicture(QObject* sender);
+  bool PickAt(int position);
+  bool TurnLibraryPage(int step);
   void Browse(QObject* sender);
   void NameChanged(const QString& text);
   void DimChoice(bool yes);
@@ -134,4 +137,5 @@ class TRuimteAppSelHandler : public TContentScreen {
   QWidget* pickedMark_ = nullptr;
   int currentPage_ = 0;  // library page drawn  // ring around the picked library picture
   std::unique_ptr<TRuimteAppSelButHandler> buttons_;
+  std::unique_ptr<TTileKeys> keys_;  // the library pictures
 };

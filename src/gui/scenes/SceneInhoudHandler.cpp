@@ -8,6 +8,7 @@
 #include "gui/common/ActionLed.h"
 #include "gui/common/NameValidator.h"
 #include "gui/common/TileCaption.h"
+#include "gui/common/TileKeys.h"
 #include "gui/rooms/RuimteAppSelButHandler.h"
 #include "gui/scenes/SceneSamenstellenHandler.h"
 #include "gui/shell/UIImages.h"
@@ -89,8 +90,21 @@ TSceneInhoudHandler::TSceneInhoudHandler(QWidget* mainPanel, QWidget* buttonPane
                                                  ui->lblSA5, ui->lblSA6, ui->lblSA7, ui->lblSA8};
   const std::array<TImage*, RowsPerPage> leds{ui->imgSL1, ui->imgSL2, ui->imgSL3, ui->imgSL4,
                                               ui->imgSL5, ui->imgSL6, ui->imgSL7, ui->imgSL8};
+  keys_ = std::make_unique<TTileKeys>(4);
+  keys_->Current = [this] { return selected_; };
+  keys_->Select = [this](int row) { return SelectRowAt(row); };
+  keys_->Activate = [this] { ComposeAt(selected_); };
+  keys_->TurnPage = [this](int step) {
+    const int page = CurrentPage() + step;
+    // As the page dots: a page starting at an item or at the first blank row.
+    if (page < 0 || page >= ItemsPerScene / RowsPerPage || page * RowsPerPage > copy_.ItemCount())
+      return false;
+    ShowPage(page);
+    return true;
+  };
   for (int i = 0; i < RowsPerPage; ++i) {
     rows_[i] = std::make_unique<TSceneItemUI>(backgrounds[i], rooms[i], pictures[i], devices[i], leds[i]);
+    keys_->AddTile(backgrounds[i], {rooms[i], pictures[i], devices[i], leds[i]});
     for (TImage* image : {backgrounds[i], pictures[i], leds[i]}) {
       connect(image, &TImage::clicked, this, [this](QObject* s) { SelectRow(s); });
       connect(image, &TImage::doubleClicked, this, [this](QObject* s) { ComposeItem(s); });
@@ -201,18 +215,24 @@ void TSceneInhoudHandler::MoveSelection(int row) {
   rows_[selected_]->SetSelected(false);
   selected_ = row;
   rows_[selected_]->SetSelected(true);
+  keys_->Update();
 }
 
-void TSceneInhoudHandler::SelectRow(QObject* sender) {
-  const int row = TUtilities::SenderTag(sender);
-  if (row < 0 || row >= RowsPerPage) return;
+void TSceneInhoudHandler::SelectRow(QObject* sender) { SelectRowAt(TUtilities::SenderTag(sender)); }
+
+bool TSceneInhoudHandler::SelectRowAt(int row) {
+  if (row < 0 || row >= RowsPerPage) return false;
   // A used item or the first blank row (which appends one).
-  if (CurrentPage() * RowsPerPage + row < copy_.ItemCount() + 1) MoveSelection(row);
+  if (std::max(0, CurrentPage()) * RowsPerPage + row >= copy_.ItemCount() + 1) return false;
+  MoveSelection(row);
+  return true;
 }
 
-void TSceneInhoudHandler::ComposeItem(QObject* sender) {
-  SelectRow(sender);
-  if (TUtilities::SenderTag(sender) != selected_) return;
+void TSceneInhoudHandler::ComposeItem(QObject* sender) { ComposeAt(TUtilities::SenderTag(sender)); }
+
+void TSceneInhoudHandler::ComposeAt(int row) {
+  SelectRowAt(row);
+  if (row != selected_) return;
   const int index = CurrentPage() * RowsPerPage + selected_;
   if (index >= ItemsPerScene) return;
   if (!composition_) composition_ = std::make_unique<TSceneRuimteUIHandler>(MainPanel(), false, buttonPanel_);

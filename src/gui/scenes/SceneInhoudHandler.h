@@ -15,6 +15,7 @@ class TIndicatorHandler;
 class TLabel;
 class TRuimteAppSelButHandler;
 class TSceneRuimteUIHandler;
+class TTileKeys;
 class TSmoothPanel;
 namespace Ui {
 class TfrmSceneInhoudInterface;
@@ -104,6 +105,8 @@ class TSceneInhoudHandler : public TContentScreen {
                       TfrmSceneInhoudInterface* form);
   void FillRows(int first);
   void MoveSelection(int row);
+  bool SelectRowAt(int row);
+  void ComposeAt(int row);
   void DescriptionChanged(const QString& text);
   void SetCaption(const QString& description);
   void SetBoxColour(const QColor& colour);
@@ -117,6 +120,7 @@ class TSceneInhoudHandler : public TContentScreen {
   std::unique_ptr<TRuimteAppSelButHandler> buttons_;
   TScene copy_;
   std::unique_ptr<TSceneRuimteUIHandler> composition_;
+  std::unique_ptr<TTileKeys> keys_;
   int scene_ = 0;
   std::unique_ptr<TIndicatorHandler> indicator_;
 };

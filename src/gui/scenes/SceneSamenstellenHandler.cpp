@@ -5,6 +5,7 @@
 #include "core/model/LoadSave.h"
 #include "core/shell/Language.h"
 #include "gui/common/ContentScreen.h"
+#include "gui/common/TileKeys.h"
 #include "gui/rooms/RuimteAppButHandler.h"
 #include "gui/rooms/RuimteAppHandler.h"
 #include "gui/shell/Utilities.h"
@@ -61,6 +62,10 @@ TSceneRuimteUIHandler::TSceneRuimteUIHandler(QWidget* mainPanel, bool targetMode
   b->ButExit->setText(GetText(TextId::Back));
   SetTitles(GetText(TextId::SceneRooms), GetText(TextId::SceneDevices));
   form_->AddRoomRow(row_);
+  // Down from the rooms to the devices, Up back; Enter on a device is OK.
+  row_.Keys()->Below = apps_->row_.Keys();
+  apps_->row_.Keys()->Above = row_.Keys();
+  apps_->row_.Keys()->Activate = [this] { OK(); };
   // Page dots read as their page until a page is drawn (which names them).
   for (const TIndicatorHandler* dots : {row_.Indicator(), apps_->row_.Indicator()})
     for (int i = 0; i < dots->Count; ++i)
@@ -118,6 +123,7 @@ void TSceneRuimteUIHandler::Show(int room, int device, int action, ResultCallbac
   apps_->DrawOpeningAction();
   screen_->Show();
   buttons_->Show();
+  row_.Keys()->FocusSelected();
 }
 
 void TSceneRuimteUIHandler::Close() {

@@ -7,6 +7,7 @@
 #include "core/shell/Language.h"
 #include "gui/common/BusyCursor.h"
 #include "gui/common/TileCaption.h"
+#include "gui/common/TileKeys.h"
 #include "gui/rooms/RuimteAppHandler.h"
 #include "gui/scenes/SceneInhoudHandler.h"
 #include "gui/scenes/ScenesOverzichtButHandler.h"
@@ -91,8 +92,18 @@ TScenesOverzichtHandler::TScenesOverzichtHandler(QWidget* mainPanel, bool select
   const std::array<TLabel*, 16> names{ui->lblS1,  ui->lblS2,  ui->lblS3,  ui->lblS4,  ui->lblS5,  ui->lblS6,
                                       ui->lblS7,  ui->lblS8,  ui->lblS9,  ui->lblS10, ui->lblS11, ui->lblS12,
                                       ui->lblS13, ui->lblS14, ui->lblS15, ui->lblS16};
+  keys_ = std::make_unique<TTileKeys>(4);
+  keys_->Current = [this] { return selected_; };
+  keys_->Select = [this](int s) { return SelectSceneAt(s); };
+  keys_->Activate = [this] {
+    if (selectMode_)
+      OK();
+    else
+      OpenContent(tiles_[selected_]->Picture);
+  };
   for (int s = 0; s < SceneCount; ++s) {
     tiles_[s] = std::make_unique<TSceneUI>(pictures[s], numbers[s], names[s]);
+    keys_->AddTile(pictures[s], {numbers[s], names[s]});
     connect(pictures[s], &TImage::clicked, this, [this](QObject* o) { SelectScene(o); });
     for (TLabel* l : {numbers[s], names[s]})
       connect(l, &TLabel::clicked, this, [this](QObject* o) { SelectScene(o); });
@@ -103,6 +114,7 @@ TScenesOverzichtHandler::TScenesOverzichtHandler(QWidget* mainPanel, bool select
     }
   }
   tiles_[0]->SetSelected(true);
+  keys_->Update();
 }
 
 TScenesOverzichtHandler::~TScenesOverzichtHandler() = default;
@@ -118,6 +130,7 @@ void TScenesOverzichtHandler::Show(int scene, SelectCallback onSelect) {
   for (int s = 0; s < SceneCount; ++s) RefreshName(s);
   buttons_->Show();
   MoveSelection(scene >= 0 && scene < SceneCount ? scene : 0);
+  keys_->FocusSelected();
   if (selectMode_) buttons_->SetEnabled(buttons_->ButOK, !SceneIsEmpty(selected_));
 }
 
@@ -139,21 +152,24 @@ void TScenesOverzichtHandler::MoveSelection(int scene) {
   tiles_[selected_]->SetSelected(false);
   selected_ = scene;
   tiles_[selected_]->SetSelected(true);
+  keys_->Update();
 }
 
-void TScenesOverzichtHandler::SelectScene(QObject* sender) {
-  const int s = TUtilities::SenderTag(sender);
-  if (s < 0 || s >= SceneCount) return;
+void TScenesOverzichtHandler::SelectScene(QObject* sender) { SelectSceneAt(TUtilities::SenderTag(sender)); }
+
+bool TScenesOverzichtHandler::SelectSceneAt(int s) {
+  if (s < 0 || s >= SceneCount) return false;
   const bool empty = SceneIsEmpty(s);
   if (selectMode_) {
     // Only a scene that does something can become a timer entry's target.
-    if (empty) return;
+    if (empty) return false;
     buttons_->SetEnabled(buttons_->ButOK, true);
   } else {
     buttons_->SetEnabled(buttons_->ButUitvoeren, !empty);
     buttons_->SetEnabled(buttons_->ButTimer, !empty);
   }
   MoveSelection(s);
+  return true;
 }
 
 void TScenesOverzichtHandler::OpenContent(QObject* sender) {

@@ -14,6 +14,7 @@ class TSceneInhoudHandler;
 class TScenesOverzichtButHandler;
 class TScenesOverzichtHandler;
 class TSmoothPanel;
+class TTileKeys;
 class TTimerHandler;
 namespace Ui {
 class TfrmScenesOverzicht;
@@ -95,6 +96,7 @@ class TScenesOverzichtHandler : public TContentScreen {
   TScenesOverzichtHandler(QWidget* mainPanel, bool selectMode, QWidget* buttonPanel, QObject* parent,
                           TfrmScenesOverzicht* form);
   void MoveSelection(int scene);
+  bool SelectSceneAt(int scene);
   void RefreshName(int scene);
 
   QWidget* buttonPanel_;
@@ -103,6 +105,7 @@ class TScenesOverzichtHandler : public TContentScreen {
   std::unique_ptr<TScenesOverzichtButHandler> buttons_;
   std::unique_ptr<TSceneInhoudHandler> content_;
   std::unique_ptr<TTimerHandler> timer_;
+  std::unique_ptr<TTileKeys> keys_;
   int selected_ = 0;
   bool selectMode_;
   SelectCallback onSelect_;

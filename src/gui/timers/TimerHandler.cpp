@@ -490,8 +490,19 @@ void TTimerHandler::LineDblClick(int line, PlineClass::Column column) {
     }
   }
   if (!ok) return;
+  NoteIfStored(e);
   FillLines(-1);
   UpdateButtons();
+}
+
+void TTimerHandler::NoteIfStored(const ProgAktie& entry) {
+  // Entries are shared with the installation: a change to one it holds is
+  // made (Back keeps it), one to an entry added here waits for OK.
+  for (const KeyedAktie& k : TLoadSave::Instance()->Programma->AllItems)
+    if (k.Entry.get() == &entry) {
+      Recovery::NoteConfirmedChange();
+      return;
+    }
 }
 
 void TTimerHandler::TargetClick() { SetTargetHighlight(true); }
@@ -509,6 +520,7 @@ void TTimerHandler::PickDevice(int room, int device) {
   ShowTarget(room, device);
   Editing->Selected->Ruimte = room;
   Editing->Selected->Apparaat = device;
+  NoteIfStored(*Editing->Selected);
   FillLines(-1);
   UpdateButtons();
 }
@@ -520,6 +532,7 @@ void TTimerHandler::PickScene(int scene) {
   ShowTarget(17 + scene, 0);
   Editing->Selected->Ruimte = 17 + scene;
   Editing->Selected->Apparaat = 0;
+  NoteIfStored(*Editing->Selected);
   FillLines(-1);
   UpdateButtons();
 }

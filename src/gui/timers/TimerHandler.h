@@ -158,6 +158,7 @@ class TTimerHandler : public QObject {
  private:
   void SetTargetHighlight(bool on);
   void Leave();
+  void NoteIfStored(const ProgAktie& entry);
   void JumpTarget(int direction);
   void ApplyHints();
   int Count() const;

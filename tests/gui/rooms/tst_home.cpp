@@ -8,8 +8,9 @@
 #include "core/device/Communicatie.h"
 #include "core/device/MyDevFunctions.h"
 #include "core/device/SimulatedBox.h"
-#include "gui/rooms/RuimteAppSelHandler.h"
+#include "core/model/Recovery.h"
 #include "core/shell/Language.h"
+#include "gui/rooms/RuimteAppSelHandler.h"
 #include "gui/shell/UIImages.h"
 #include "gui/shell/Utilities.h"
 #include "ui_RuimteAppInterface.h"
@@ -196,6 +197,25 @@ class TstHome : public HomeScreenTest {
         (std::vector<Ev>{
             {'Z', 200, 0x23, 5}, {'Z', 200, 0x01, 5}, {'Z', 200, 3, 5}, {'Z', 200, 5, 5}, {'Z', 200, 5, 5}}));
     QCOMPARE(room.Apparaten[1].DimNiveau, 2);
+  }
+
+  // The dim level is stored with no OK to wait for: a crash right after it
+  // loses nothing.
+  void dimLevelReachesTheRecoveryCopy() {
+    FillInstallation(1, {2});
+    QVERIFY(TLoadSave::Instance()->Save().Ok);
+    PlugBox();
+    Start();
+    ClickDevice(1);
+    const int before = TLoadSave::Instance()->Ruimtes[0].Apparaten[1].DimNiveau;
+    QTest::mouseClick(Buttons()->ButDimDn, Qt::LeftButton);
+    Recovery::Flush();
+    home_.reset();
+    TLoadSave::Release();  // the crash: nothing saved
+    QCOMPARE(TLoadSave::Instance()->Ruimtes[0].Apparaten[1].DimNiveau, before);
+    QVERIFY(Recovery::CopyPending());
+    QVERIFY(Recovery::Restore());
+    QCOMPARE(TLoadSave::Instance()->Ruimtes[0].Apparaten[1].DimNiveau, before - 1);
   }
 
   void noBoxAndNoCodeAreTold() {

@@ -1,12 +1,14 @@
 // The home screen together with the room/device editor: a room and a device
 // built with clicks and keys, a code-wheel code and a learned code switched at
 // the simulated box.
+#include <QAccessible>
 #include <QComboBox>
 #include <QLineEdit>
 
 #include "HomeTestSupport.h"
 #include "core/device/MyDevFunctions.h"
 #include "core/device/SimulatedBox.h"
+#include "gui/common/TileKeys.h"
 #include "gui/rooms/RuimteAppSelButHandler.h"
 #include "gui/rooms/RuimteAppSelHandler.h"
 #include "ui_RuimteAppSelInterface.h"
@@ -109,6 +111,72 @@ class TstHomeEdit : public HomeScreenTest {
     box_->SwitchEvents.clear();
     QTest::mouseClick(home_->Buttons()->ButOn, Qt::LeftButton);
     QCOMPARE(box_->SwitchEvents, (std::vector<Ev>{{'Z', 1, 0x23, 5}}));
+  }
+
+  // The selected tile holds the focus, keys move it and the frame with it,
+  // Tab and Down go to the devices, Enter opens the editor, which takes the
+  // keys until it closes and hands the focus back.
+  void keyboardOnTheTiles() {
+    FillInstallation(6, {3});
+    home_->Show();
+    QApplication::setActiveWindow(&host_->window);
+    QVERIFY(QTest::qWaitForWindowActive(&host_->window));
+    TTileRow* rooms = home_->Row();
+    TTileRow* devices = home_->Devices()->Row();
+    QCOMPARE(QApplication::focusWidget(), home_->Tile(0)->Background);
+    const auto focused = [](const TTileRow* row, int p) {
+      QAccessibleInterface* a = QAccessible::queryAccessibleInterface(row->Tile(p)->Background);
+      return QApplication::focusWidget() == row->Tile(p)->Background && a && a->state().focused;
+    };
+
+    // A click moves the focus without a frame; a key shows it.
+    QTest::mouseClick(home_->Tile(1)->Caption, Qt::LeftButton);
+    QVERIFY(focused(rooms, 1));
+    QCOMPARE(rooms->Keys()->FramedPosition(), -1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QCOMPARE(rooms->AbsoluteIndex(), 2);
+    QVERIFY(focused(rooms, 2));
+    QCOMPARE(rooms->Keys()->FramedPosition(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_End);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);  // the next page
+    QCOMPARE(rooms->AbsoluteIndex(), 4);
+    QCOMPARE(rooms->Keys()->FramedPosition(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);  // back to its last tile
+    QCOMPARE(rooms->AbsoluteIndex(), 3);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    QCOMPARE(rooms->AbsoluteIndex(), 0);
+
+    // Room 0's devices: Down, then Right; Tab goes back to the rooms.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QVERIFY(focused(devices, 0));
+    QCOMPARE(rooms->Keys()->FramedPosition(), -1);
+    QCOMPARE(devices->Keys()->FramedPosition(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QCOMPARE(devices->AbsoluteIndex(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QVERIFY(focused(rooms, 0));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QVERIFY(focused(devices, 1));
+
+    // Enter: the editor of device 1 has the keys; the covered tiles do not.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    TRuimteAppSelHandler* editor = home_->Devices()->Editor();
+    QVERIFY(editor->IsOpen());
+    QCOMPARE(QApplication::focusWidget(), EditorUi(home_->Devices())->edtOmschrijving);
+    // Tab reaches the library pictures, where the arrows pick.
+    Ui::TfrmRuimteAppSel* ui = EditorUi(home_->Devices());
+    for (int i = 0; i < 8 && QApplication::focusWidget() != ui->Image1; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      QVERIFY(!home_->Panel()->isAncestorOf(QApplication::focusWidget()));
+    }
+    QCOMPARE(QApplication::focusWidget(), ui->Image1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QCOMPARE(QApplication::focusWidget(), ui->Image2);
+    QCOMPARE(ui->imageSelected->picture(), ui->Image2->picture());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!editor->IsOpen());
+    QVERIFY(focused(devices, 1));
+    QCOMPARE(devices->Keys()->FramedPosition(), 1);
   }
 
   void deleteThroughTheEditor() {

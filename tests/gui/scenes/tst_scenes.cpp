@@ -110,6 +110,48 @@ class TstScenes : public SceneScreenTest {
     QVERIFY(!s->Content());
   }
 
+  // The grid takes arrows by lines of four; Enter opens, and each screen in
+  // front takes the focus and gives it back.
+  void keysOnTheSceneScreens() {
+    Installation();
+    TScenesOverzichtHandler* o = Overview(false);
+    o->Show(0);
+    const auto focus = [this] { return host_->window.focusWidget(); };
+    QCOMPARE(focus(), o->Tile(0)->Picture);
+    QTest::keyClick(focus(), Qt::Key_Down);
+    QTest::keyClick(focus(), Qt::Key_Right);
+    QTest::keyClick(focus(), Qt::Key_Up);
+    QCOMPARE(o->SelectedScene(), 1);
+    QCOMPARE(focus(), o->Tile(1)->Picture);
+    QTest::keyClick(focus(), Qt::Key_Return);
+    TSceneInhoudHandler* c = o->Content();
+    QVERIFY(c && c->IsOpen());
+    QCOMPARE(focus(), c->DescriptionBox());
+    QTest::keyClick(focus(), Qt::Key_Tab);
+    QCOMPARE(focus(), c->Row(0)->Background);
+    QTest::keyClick(focus(), Qt::Key_Right);  // no item there yet
+    QCOMPARE(c->SelectedRow(), 0);
+    // The blank row: compose room 0's first device; Enter on it is OK.
+    QTest::keyClick(focus(), Qt::Key_Return);
+    QVERIFY(c->Composition() && c->Composition()->IsShown());
+    QTest::keyClick(focus(), Qt::Key_Down);
+    QTest::keyClick(focus(), Qt::Key_Right);
+    QTest::keyClick(focus(), Qt::Key_Return);
+    QVERIFY(!c->Composition()->IsShown());
+    QCOMPARE(c->WorkingCopy().ItemCount(), 1);
+    QCOMPARE(c->WorkingCopy().Akties[0].Apparaat, 1);
+    QCOMPARE(focus(), c->Row(0)->Background);
+
+    // Select mode: Enter is OK.
+    TScenesOverzichtHandler* s = Overview(true);
+    int chosen = -1;
+    s->Show(2, [&](int scene) { chosen = scene; });
+    QCOMPARE(focus(), s->Tile(2)->Picture);
+    QTest::keyClick(focus(), Qt::Key_Left);  // scene 1 has no items
+    QTest::keyClick(focus(), Qt::Key_Return);
+    QCOMPARE(chosen, 2);
+  }
+
   void executeSyncsTheTableOnlyWhenItDiffers() {
     Installation();
     TScenesOverzichtHandler* o = Overview(false);

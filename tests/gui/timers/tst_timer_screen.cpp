@@ -2,11 +2,13 @@
 // lines and their colours, scrolling, add/copy/delete, the random limit,
 // targets and pickers, back and OK against a simulated box, and the way in
 // from the home screen of the main window.
+#include <QFile>
 #include <QLineEdit>
 #include <QtTest>
 
 #include "core/device/Communicatie.h"
 #include "core/device/SimulatedBox.h"
+#include "core/model/Recovery.h"
 #include "core/shell/Language.h"
 #include "gui/rooms/HomeTestSupport.h"
 #include "gui/shell/BaseForm.h"
@@ -256,6 +258,25 @@ class TstTimerScreen : public QObject {
     QCOMPARE(programme.Count(), 13);
     QCOMPARE(programme.AllItems[11].Entry, own[11]);
     QCOMPARE(own[3]->Minuut, 45);
+  }
+
+  // A change to an entry the installation holds is made at once (Back keeps
+  // it), so it reaches the recovery copy; one to an added entry waits for OK.
+  void storedEntryChangesReachTheRecoveryCopy() {
+    Install({Entry(0, 0, 7)});
+    Open(0, 0);
+    QTest::mouseClick(B()->butToevoegen, Qt::LeftButton);
+    t_->PickDevice(1, 1);
+    Recovery::Flush();
+    QVERIFY(!QFile::exists(Recovery::CopyPath()));
+    t_->Back();
+    Open(0, 0);
+    t_->PickDevice(1, 0);
+    Recovery::Flush();
+    TLoadSave::Release();  // the crash
+    QVERIFY(Recovery::Restore());
+    QCOMPARE(TLoadSave::Instance()->Programma->Count(), 1);
+    QCOMPARE(TLoadSave::Instance()->Programma->AllItems.at(0).Entry->Ruimte, 1);
   }
 
   void randomLimit() {
