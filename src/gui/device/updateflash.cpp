@@ -156,11 +156,14 @@ void TfrmUpdate::updateprog(const TFirmwareImage& image) {
     if (edge || !pacer->set.isValid() || pacer->set.elapsed() >= kGaugeStepMs) setGauge();
   };
   h.ShowQuitButton = [this](bool visible) { ui->btnQuit->setVisible(visible); };
-  // Only a repaint: handling other events here would let a device change
-  // reach the link in the middle of a transfer.
-  h.Repaint = [this, setGauge] {
+  // Only a repaint, and only of the controls the steps change (texts, bar,
+  // button, shown or hidden): handling other events here would let a device
+  // change reach the link in the middle of a transfer.
+  const QRegion changing = QRegion(ui->Label1->geometry()) + ui->Label2->geometry() + ui->Gauge1->geometry() +
+                           ui->btnQuit->geometry();
+  h.Repaint = [this, setGauge, changing] {
     setGauge();
-    repaint();
+    repaint(changing);
   };
   h.ShowError = [this](const QString& s) { ShowError(s); };
   TFirmwareUpdater updater(h);
