@@ -23,6 +23,11 @@ int TGauge::fillWidth() const {
   return int(done * width() / range);
 }
 
+void TGauge::Prepare() {
+  ensurePolished();
+  if (empty_.isNull()) render();
+}
+
 void TGauge::render() {
   const qreal dpr = devicePixelRatioF();
   for (const int progress : {0, 1, 2}) {

@@ -17,6 +17,10 @@ class TGauge : public QProgressBar {
 
   // Pixels of the filled part (0 .. width) at the current value.
   int fillWidth() const;
+  // Polishes the bar and renders its pictures now (about a millisecond)
+  // rather than at its first showing; for a bar about to be set often while
+  // time counts.
+  void Prepare();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
