@@ -47,7 +47,14 @@ void TGauge::render() {
   }
 }
 
-void TGauge::paintEvent(QPaintEvent*) {
+void TGauge::paintEvent(QPaintEvent* event) {
+  // The pieces are for a plain bar filling left to right; any other (upright,
+  // reversed, busy) is the style's own.
+  if (orientation() != Qt::Horizontal || invertedAppearance() || layoutDirection() != Qt::LeftToRight ||
+      maximum() <= minimum()) {
+    QProgressBar::paintEvent(event);
+    return;
+  }
   QPainter p(this);
   QStyleOptionProgressBar opt;
   initStyleOption(&opt);

@@ -9,7 +9,8 @@
 // fill and the shadow after it, the empty picture beyond, and the percentage
 // text laid over it by the style. Setting a value that
 // moves the fill costs two small picture copies instead of the style's
-// antialiased outlines each time.
+// antialiased outlines each time. Upright, reversed and busy bars are drawn
+// by the style as usual.
 class TGauge : public QProgressBar {
   Q_OBJECT
  public:
