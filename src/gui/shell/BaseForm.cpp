@@ -10,19 +10,19 @@
 #include <QWindow>
 
 #include "core/device/MyDevFunctions.h"
-#include "gui/device/updateflash.h"
 #include "core/model/LoadSave.h"
+#include "core/shell/Language.h"
+#include "gui/device/updateflash.h"
 #include "gui/rooms/RuimteAppHandler.h"
-#include "gui/settings/ExtraHandler.h"
 #include "gui/scenes/ScenesOverzichtHandler.h"
 #include "gui/scenes/TimerTargets.h"
+#include "gui/settings/ExtraHandler.h"
 #include "gui/shell/HintWindow.h"
-#include "core/shell/Language.h"
 #include "gui/shell/Melding.h"
 #include "gui/shell/RoundForm.h"
 #include "gui/timers/TimerHandler.h"
-#include "ui_BaseForm.h"
 #include "gui/widgets/SmoothPanel.h"
+#include "ui_BaseForm.h"
 
 QString ProgramVersion;
 
@@ -97,6 +97,51 @@ uint16_t QtKeyToVirtualKey(int key, Qt::KeyboardModifiers modifiers) {
       return 0;
   }
 }
+
+namespace {
+
+// Runs `then` from the event loop once the first frame of `window` is on
+// screen (after the first paint event of one of its widgets), or after half a
+// second when the window is not painted (hidden or minimised).
+class TAfterFirstPaint : public QObject {
+ public:
+  TAfterFirstPaint(QWidget* window, std::function<void()> then) : QObject(window), window_(window) {
+    then_ = std::move(then);
+    qApp->installEventFilter(this);
+    QTimer::singleShot(500, this, [this] { Run(); });
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == window_) {
+      qApp->removeEventFilter(this);
+      // The paint pass ends with the flush; one turn of the loop later the
+      // frame is on screen.
+      QTimer::singleShot(0, this, [this] { QTimer::singleShot(0, this, [this] { Run(); }); });
+    }
+    return false;
+  }
+
+ private:
+  void Run() {
+    if (!then_) return;
+    qApp->removeEventFilter(this);
+    auto then = std::move(then_);
+    then_ = nullptr;
+    deleteLater();
+    then();
+  }
+
+  QWidget* window_;
+  std::function<void()> then_;
+};
+
+void AfterFirstPaint(QWidget* window, std::function<void()> then) {
+  new TAfterFirstPaint(window, std::move(then));
+}
+
+}  // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TMainForm>()) {
   g_mainForm = this;
@@ -183,7 +228,9 @@ void TMainForm::StartScreensAndLink() {
   };
   // A waiting message counts as open: the link holds further changes until
   // it is answered, as it would while the message is up.
-  hooks.MessageOpen = [window] { return frmMeld != nullptr || (window && !window->pendingMessage_.isEmpty()); };
+  hooks.MessageOpen = [window] {
+    return frmMeld != nullptr || (window && !window->pendingMessage_.isEmpty());
+  };
   hooks.ArmUpdateTimer = [window] {
     if (window) window->Timer1->start();
   };
@@ -223,8 +270,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 void TMainForm::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (pendingMessage_.isEmpty()) return;
-  // After the window's first paint has been queued.
-  QTimer::singleShot(0, this, [this] {
+  // Once the window's first frame is painted: the message (its window, its
+  // fonts) does not hold up the first sight of the program.
+  AfterFirstPaint(this, [this] {
     if (pendingMessage_.isEmpty()) return;
     const QStringList lines = pendingMessage_;
     pendingMessage_.clear();

@@ -1,12 +1,14 @@
 #include "gui/shell/RoundForm.h"
 
 #include <QEvent>
+#include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
 #include <QWidget>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -29,6 +31,7 @@ class TRoundEdge : public QWidget {
 
   void configure(int radius, const QColor& edge) {
     radius_ = radius;
+    picture_ = QImage();
     edge_ = edge;
     apply();
   }
@@ -55,26 +58,58 @@ class TRoundEdge : public QWidget {
     return QWidget::eventFilter(watched, event);
   }
 
-  void paintEvent(QPaintEvent*) override {
+  void paintEvent(QPaintEvent* event) override {
     if (radius_ <= 0) return;
+    // Most repaints are of a control inside the form, where the edge has
+    // nothing; elsewhere the edge is copied from its picture.
+    const QRegion edge = event->region() & EdgeArea();
+    if (edge.isEmpty()) return;
+    if (picture_.size() != size() * devicePixelRatio()) renderEdge();
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QRectF outline(1, 1, width() - 1, height() - 1);
-    const qreal r = std::min<qreal>(radius_, std::min(outline.width(), outline.height())) / 2.0;
+    for (const QRect& r : edge)
+      p.drawImage(r, picture_,
+                  QRectF(r.topLeft() * picture_.devicePixelRatio(), r.size() * picture_.devicePixelRatio()));
+  }
 
-    // Everything outside a smooth path just inside the mask gets the edge
-    // colour: the mask cuts it off outside, and its antialiased inner side
-    // hides the mask's steps.
+ private:
+  qreal CornerRadius() const {
+    const QRectF outline(1, 1, width() - 1, height() - 1);
+    return std::min<qreal>(radius_, std::min(outline.width(), outline.height())) / 2.0;
+  }
+
+  // The pixels the edge can touch: a band along the sides (the ring and the
+  // light line reach 4 pixels in) and the corners.
+  QRegion EdgeArea() const {
+    constexpr int kBand = 5;
+    const int corner = int(std::ceil(CornerRadius())) + kBand;
+    QRegion inside(rect().adjusted(kBand, kBand, -kBand, -kBand));
+    inside -= QRect(0, 0, corner, corner);
+    inside -= QRect(width() - corner, 0, corner, corner);
+    inside -= QRect(0, height() - corner, corner, corner);
+    inside -= QRect(width() - corner, height() - corner, corner, corner);
+    return QRegion(rect()) - inside;
+  }
+
+  // Everything outside a smooth path just inside the mask gets the edge
+  // colour: the mask cuts it off outside, and its antialiased inner side
+  // hides the mask's steps.
+  void renderEdge() {
+    const QRectF outline(1, 1, width() - 1, height() - 1);
+    const qreal r = CornerRadius();
     QPainterPath inner;
     inner.addRoundedRect(outline.adjusted(1.5, 1.5, -1.5, -1.5), std::max<qreal>(0, r - 1.5),
                          std::max<qreal>(0, r - 1.5));
     QPainterPath ring;
     ring.addRect(rect());
+    const qreal dpr = devicePixelRatio();
+    picture_ = QImage(size() * dpr, QImage::Format_ARGB32_Premultiplied);
+    picture_.setDevicePixelRatio(dpr);
+    picture_.fill(Qt::transparent);
+    QPainter p(&picture_);
+    p.setRenderHint(QPainter::Antialiasing);
     p.fillPath(ring.subtracted(inner), edge_);
-
     // A faint light line inside the dark edge lifts it off the artwork.
-    QColor light(255, 255, 255, 70);
-    p.setPen(QPen(light, 1.0));
+    p.setPen(QPen(QColor(255, 255, 255, 70), 1.0));
     p.setBrush(Qt::NoBrush);
     QPainterPath highlight;
     highlight.addRoundedRect(outline.adjusted(2.0, 2.0, -2.0, -2.0), std::max<qreal>(0, r - 2.0),
@@ -82,7 +117,6 @@ class TRoundEdge : public QWidget {
     p.drawPath(highlight);
   }
 
- private:
   void apply() {
     setGeometry(form_->rect());
     if (radius_ > 0) {
@@ -99,6 +133,7 @@ class TRoundEdge : public QWidget {
   QWidget* form_;
   int radius_ = 0;
   QColor edge_;
+  QImage picture_;  // the edge as drawn over the whole form, transparent inside
 };
 
 }  // namespace

@@ -53,9 +53,14 @@ QSize TGradBtn::sizeHint() const { return QSize(130, 40); }
 // 1..h-1; the mask is drawn without antialiasing so it is exactly that area.
 void TGradBtn::applyMask() {
   if (corner_ <= 0 || width() < 2 || height() < 2) {
+    maskedAs_ = {};
     clearMask();
     return;
   }
+  // A button is shown with the size it was rounded at: its first resize
+  // event does not draw the same mask again.
+  if (maskedAs_ == std::pair{size(), corner_}) return;
+  maskedAs_ = {size(), corner_};
   QBitmap mask(size());
   mask.fill(Qt::color0);
   QPainter p(&mask);

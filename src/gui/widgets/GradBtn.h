@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QPushButton>
+#include <utility>
 
 // The large push button of every screen: a vertical gradient from
 // gradientFrom (top) to gradientTo (bottom), text in fontColor, no focus
@@ -59,5 +60,6 @@ class TGradBtn : public QPushButton {
   QColor font_;
   int tag_ = 0;
   int corner_ = 0;
+  std::pair<QSize, int> maskedAs_;  // size and corner of the mask set, corner 0 for none
   bool hover_ = false;
 };

@@ -8,6 +8,7 @@
 #include "gui/widgets/Artwork.h"
 #include "gui/widgets/BuiltinPictures.h"
 #include "gui/widgets/Colours.h"
+#include "gui/widgets/Gauge.h"
 #include "gui/widgets/GradBtn.h"
 #include "gui/widgets/ImageControl.h"
 
@@ -131,6 +132,40 @@ class TstWidgets : public QObject {
         distinct.insert(QByteArray(reinterpret_cast<const char*>(img.constBits()), int(img.sizeInBytes())));
       }
     QCOMPARE(distinct.size(), size_t(64));
+  }
+
+  // The bar put together from its pictures looks as the style draws it, at
+  // every fill from empty to full (colour steps of at most 2 from blending).
+  void gaugeLooksAsTheStyleDrawsIt() {
+    QWidget sheet;
+    sheet.resize(480, 80);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(19);
+    sheet.setFont(f);
+    QProgressBar plain(&sheet);
+    TGauge gauge(&sheet);
+    plain.setGeometry(24, 10, 433, 22);
+    gauge.setGeometry(24, 44, 433, 22);
+    for (const int maximum : {92, 7}) {
+      plain.setMaximum(maximum);
+      gauge.setMaximum(maximum);
+      for (int v = 0; v <= maximum; ++v) {
+        plain.setValue(v);
+        gauge.setValue(v);
+        const QImage a = plain.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage b = gauge.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+        QCOMPARE(b.size(), a.size());
+        int worst = 0;
+        for (int y = 0; y < a.height(); ++y)
+          for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                              std::abs(qBlue(p) - qBlue(q))});
+          }
+        if (worst > 2)
+          QFAIL(qPrintable(QStringLiteral("%1 of %2 differs by %3").arg(v).arg(maximum).arg(worst)));
+      }
+    }
   }
 };
 
