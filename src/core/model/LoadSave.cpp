@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #ifdef Q_OS_WIN
@@ -135,14 +136,15 @@ constexpr qint64 kMaxImageListFileSize = 32 * 1024 * 1024;
 
 // Reads a working file, at most `limit` bytes when `limit` > 0; false, with a
 // problem line, when it exists but cannot be opened.
-
 bool ReadWorkingFile(const QString& name, qint64 limit, QByteArray& data, QStringList& problems) {
   QFile file(WorkingFile(name));
   if (!file.open(QIODevice::ReadOnly)) {
     problems << QStringLiteral("%1: cannot be opened (%2); defaults are used").arg(name, file.errorString());
     return false;
   }
-  data = limit > 0 ? file.read(limit) : file.readAll();
+  // No more than the file holds and one byte: picture lists keep the buffer
+  // (their pictures stay in it undecoded), so it must not be oversized.
+  data = limit > 0 ? file.read(std::min(limit, file.size() + 1)) : file.readAll();
   if (limit <= 0 || data.size() < limit) FileMemory::Remember(file.fileName(), data);
   return true;
 }
