@@ -72,7 +72,8 @@ struct TPictureStrips {
 // Appends the stream's pictures to `out` (a fresh list of the wanted size),
 // undecoded: every check that can fail is made here, so decoding later
 // cannot. `data` lies inside `owner`, which the list keeps a reference to
-// (it must own its bytes, not be QByteArray::fromRawData).
+// (it must own its bytes, or outlive the list when it is
+// QByteArray::fromRawData).
 bool ParseImageListStream(QByteArrayView data, const QByteArray& owner, TImageList& out, QString* error);
 
 // Appends the stream of `list` to `out`.

@@ -145,7 +145,7 @@ bool ReadWorkingFile(const QString& name, qint64 limit, QByteArray& data, QStrin
   // No more than the file holds and one byte: picture lists keep the buffer
   // (their pictures stay in it undecoded), so it must not be oversized.
   data = limit > 0 ? file.read(std::min(limit, file.size() + 1)) : file.readAll();
-  if (limit <= 0 || data.size() < limit) FileMemory::Remember(file.fileName(), data);
+  if (limit <= 0 || data.size() < limit) FileMemory::RememberKept(file.fileName(), data);
   return true;
 }
 
@@ -164,7 +164,13 @@ TLoadSave::TLoadSave()
       CustomAppImageList(std::make_unique<TImageList>(130, 80)),
       Programma(std::make_unique<GlobalProgAktieList>()) {}
 
-TLoadSave::~TLoadSave() = default;
+TLoadSave::~TLoadSave() {
+  // The lists go before the mappings their pictures may lie in.
+  RuimteImageList.reset();
+  AppImageList.reset();
+  CustomRuimteImageList.reset();
+  CustomAppImageList.reset();
+}
 
 TLoadSave* TLoadSave::Instance() {
   auto& current = Current();
@@ -173,6 +179,16 @@ TLoadSave* TLoadSave::Instance() {
     current.reset(new TLoadSave());
     // Published before loading, so that a lookup made while loading finds it.
     current->Load();
+  }
+  return current.get();
+}
+
+TLoadSave* TLoadSave::InstanceForReading() {
+  auto& current = Current();
+  if (!current) {
+    Locations::Reset();
+    current.reset(new TLoadSave());
+    current->Load(true);
   }
   return current.get();
 }
@@ -200,7 +216,29 @@ void TLoadSave::ResetToNew() {
   Current() = std::move(fresh);
 }
 
-void TLoadSave::Load() {
+bool TLoadSave::ReadImageListFile(const QString& name, bool mapped, QByteArray& bytes) {
+  if (mapped) {
+    auto file = std::make_unique<QFile>(WorkingFile(name));
+    if (file->open(QIODevice::ReadOnly) && file->size() > 0 && file->size() <= kMaxImageListFileSize) {
+      if (const uchar* at = file->map(0, file->size())) {
+        bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(at), qsizetype(file->size()));
+        mappedFiles_.push_back(std::move(file));
+        return true;
+      }
+    }
+    // Anything unusual is read as usual, to be reported the same way.
+  }
+  if (!ReadWorkingFile(name, kMaxImageListFileSize + 1, bytes, LoadProblems)) return false;
+  if (bytes.size() > kMaxImageListFileSize) {
+    LoadProblems << QStringLiteral("%1: larger than %2 bytes, damaged; the list stays empty")
+                        .arg(name)
+                        .arg(kMaxImageListFileSize);
+    return false;
+  }
+  return true;
+}
+
+void TLoadSave::Load(bool mapped) {
   Language = ReadLanguage();
 
   std::unique_ptr<TImageList>* lists[4] = {&RuimteImageList, &AppImageList, &CustomRuimteImageList,
@@ -209,14 +247,7 @@ void TLoadSave::Load() {
     const QString name = QString::fromLatin1(kImageListFiles[i].file);
     if (!QFileInfo::exists(WorkingFile(name))) continue;
     QByteArray bytes;
-    if (!ReadWorkingFile(name, kMaxImageListFileSize + 1, bytes, LoadProblems)) {
-      DamagedFiles << name;
-      continue;
-    }
-    if (bytes.size() > kMaxImageListFileSize) {
-      LoadProblems << QStringLiteral("%1: larger than %2 bytes, damaged; the list stays empty")
-                          .arg(name)
-                          .arg(kMaxImageListFileSize);
+    if (!ReadImageListFile(name, mapped, bytes)) {
       DamagedFiles << name;
       continue;
     }

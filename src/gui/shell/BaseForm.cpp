@@ -21,6 +21,7 @@
 #include "gui/shell/Melding.h"
 #include "gui/shell/RoundForm.h"
 #include "gui/timers/TimerHandler.h"
+#include "gui/widgets/Artwork.h"
 #include "ui_BaseForm.h"
 #include "gui/widgets/SmoothPanel.h"
 
@@ -101,6 +102,10 @@ uint16_t QtKeyToVirtualKey(int key, Qt::KeyboardModifiers modifiers) {
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TMainForm>()) {
   g_mainForm = this;
   ui_->setupUi(this);
+  // Read as their formats only (see ReadResourcePicture), at the size shown.
+  ui_->Image1->setPixmap(
+      QPixmap::fromImage(ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground))));
+  ui_->imgLogo->setPixmap(QPixmap::fromImage(ReadResourcePicture(QString::fromLatin1(Artwork::Logo))));
   Image1 = ui_->Image1;
   MainPanel = ui_->MainPanel;
   ButtonPanel = ui_->ButtonPanel;
@@ -220,10 +225,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   exiting_ = false;
 }
 
-void TMainForm::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (pendingMessage_.isEmpty()) return;
-  // After the window's first paint has been queued.
+void TMainForm::ShowPendingMessage() {
   QTimer::singleShot(0, this, [this] {
     if (pendingMessage_.isEmpty()) return;
     const QStringList lines = pendingMessage_;
@@ -242,6 +244,13 @@ void TMainForm::BringToFront() {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+  // A message that waited for the window opens once its first frame is out:
+  // after the paint and what was queued while painting.
+  if (event->type() == QEvent::Paint && !pendingMessage_.isEmpty() && !messageQueued_ &&
+      watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
+    messageQueued_ = true;
+    QTimer::singleShot(0, this, &TMainForm::ShowPendingMessage);
+  }
   if (watched == Image1) {
     switch (event->type()) {
       case QEvent::MouseButtonPress:

@@ -76,8 +76,6 @@ class TMainForm : public QWidget {
   // home screen's exit sequence instead, so the changes are saved and the box
   // question asked; the sequence itself ends the program.
   void closeEvent(QCloseEvent* event) override;
-  // Shows a box message that came while the window was not yet on screen.
-  void showEvent(QShowEvent* event) override;
 
  private:
   void FormCreate();
@@ -86,14 +84,17 @@ class TMainForm : public QWidget {
   void StartScreensAndLink();
   void handleKeyPress(QObject* receiver, QKeyEvent* event);
   bool startDrag(QMouseEvent* event);
+  // Shows the box message that came while the window was not yet painted.
+  void ShowPendingMessage();
 
   std::unique_ptr<Ui::TMainForm> ui_;
 
   // Manual window drag, where the platform has no system move.
   bool exiting_ = false;  // the exit sequence runs
   // A box message ("not connected") raised while building: it waits until
-  // the window is on screen, so the start shows the window first.
+  // the window has painted its first frame, so the start shows the window first.
   QStringList pendingMessage_;
+  bool messageQueued_ = false;
   bool dragging_ = false;
   QPoint dragStartGlobal_;
   QPoint dragStartPos_;

@@ -1,5 +1,6 @@
 #include "gui/shell/UIImages.h"
 
+#include "gui/widgets/Artwork.h"
 #include "gui/widgets/ImageControl.h"
 
 namespace {
@@ -9,7 +10,7 @@ TImage* MakeImage(QWidget* form, const char* name, int w, int h, bool transparen
   img->setObjectName(QLatin1String(name));
   img->resize(w, h);
   img->setTransparent(transparent);
-  img->setPicture(QImage(QStringLiteral(":/art/%1.png").arg(QLatin1String(name))));
+  img->setPicture(ReadResourcePicture(QStringLiteral(":/art/%1.png").arg(QLatin1String(name))));
   return img;
 }
 }  // namespace
