@@ -102,7 +102,8 @@ uint16_t QtKeyToVirtualKey(int key, Qt::KeyboardModifiers modifiers) {
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TMainForm>()) {
   g_mainForm = this;
   ui_->setupUi(this);
-  // Read as their formats only (see ReadResourcePicture), at the size shown.
+  // Read as their formats only (see ReadResourcePicture), at the size shown:
+  // not scaled, so the label keeps no scaled copy.
   ui_->Image1->setPixmap(
       QPixmap::fromImage(ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground))));
   ui_->imgLogo->setPixmap(QPixmap::fromImage(ReadResourcePicture(QString::fromLatin1(Artwork::Logo))));
