@@ -150,6 +150,13 @@ QImage TImageList::GetUncached(int index) const {
   return ToRgb888(item.strips->DecodePicture(item.slot), width_, height_, item.strips->masked);
 }
 
+const TPictureStrips* TImageList::Undecoded(int index, int* slot) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  const Item& item = items_[size_t(index)];
+  if (slot) *slot = item.slot;
+  return item.strips.get();
+}
+
 int TImageList::DecodedCount() const {
   int n = 0;
   for (const Item& item : items_) n += item.strips ? 0 : 1;

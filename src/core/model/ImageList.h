@@ -61,6 +61,9 @@ class TImageList {
   QImage GetUncached(int index) const;
   // Pictures held decoded (all but those still in the file's form).
   int DecodedCount() const;
+  // For writers: the strips picture `index` still lies in undecoded, with its
+  // slot there; null once it is decoded, or for a picture added as an image.
+  const TPictureStrips* Undecoded(int index, int* slot) const;
 
  private:
   struct Item {

@@ -329,18 +329,29 @@ void AppendImageListStream(const TImageList& list, QByteArray& out) {
   const qsizetype stride = ((qint64(stripWidth) * 24 + 31) / 32) * 4;
   uchar* bits = AppendBitmap(out, stripWidth, stripHeight, 24, {});
   for (int i = 0; i < count; ++i) {
-    // Pictures not shown yet are decoded for this pass only.
-    const QImage picture = list.GetUncached(i);
     const QImage mask = list.Mask(i);
-    if (picture.isNull()) continue;  // out of memory: left black
+    // A picture still in 24-bit strips of the list's size is copied as read
+    // (the same bytes its decoding would give); other pictures not shown yet
+    // are decoded for this pass only.
+    int slot = 0;
+    const TPictureStrips* strips = list.Undecoded(i, &slot);
+    const bool asRead = strips && strips->image.bpp == 24 && strips->cx == cx && strips->cy == cy;
+    const QImage picture = asRead ? QImage() : list.GetUncached(i);
+    if (!asRead && picture.isNull()) continue;  // out of memory: left black
     const int x0 = (i % 4) * cx, y0 = (i / 4) * cy;
     for (int y = 0; y < cy; ++y) {
-      const uchar* src = picture.constScanLine(y);
       uchar* dst = bits + stride * (stripHeight - 1 - (y0 + y)) + qsizetype(x0) * 3;
-      for (int x = 0; x < cx; ++x) {
-        dst[3 * x] = src[3 * x + 2];
-        dst[3 * x + 1] = src[3 * x + 1];
-        dst[3 * x + 2] = src[3 * x];
+      if (asRead) {
+        const int columns = strips->image.width / cx;
+        const uchar* src = strips->image.Row((slot / columns) * cy + y) + qsizetype(slot % columns) * cx * 3;
+        std::memcpy(dst, src, size_t(cx) * 3);
+      } else {
+        const uchar* src = picture.constScanLine(y);
+        for (int x = 0; x < cx; ++x) {
+          dst[3 * x] = src[3 * x + 2];
+          dst[3 * x + 1] = src[3 * x + 1];
+          dst[3 * x + 2] = src[3 * x];
+        }
       }
       if (mask.isNull()) continue;
       // Transparent pixels are black in the image.

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <future>
 
 #include "core/device/MyDevFunctions.h"
 #include "gui/device/updateflash.h"
@@ -102,10 +103,11 @@ uint16_t QtKeyToVirtualKey(int key, Qt::KeyboardModifiers modifiers) {
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TMainForm>()) {
   g_mainForm = this;
   ui_->setupUi(this);
-  // Read as their formats only (see ReadResourcePicture), at the size shown:
-  // not scaled, so the label keeps no scaled copy.
-  ui_->Image1->setPixmap(
-      QPixmap::fromImage(ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground))));
+  // Artwork read as its format only (see ReadResourcePicture), at the size
+  // shown (unscaled: the label keeps no scaled copy). The background is
+  // decoded on a second thread while the screens are built.
+  std::future<QImage> background = std::async(
+      std::launch::async, [] { return ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground)); });
   ui_->imgLogo->setPixmap(QPixmap::fromImage(ReadResourcePicture(QString::fromLatin1(Artwork::Logo))));
   Image1 = ui_->Image1;
   MainPanel = ui_->MainPanel;
@@ -137,6 +139,7 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   qApp->installEventFilter(this);
 
   FormCreate();
+  ui_->Image1->setPixmap(QPixmap::fromImage(background.get()));
 }
 
 TMainForm::~TMainForm() {
