@@ -52,7 +52,9 @@ TImageFetcher::TImageFetcher() {
   const auto all = form.All();
   for (int i = 0; i < UIPic::Count; ++i) {
     const TImage* img = all[size_t(i)];
-    pictures_[size_t(i)] = img->transparent() ? img->drawnPicture().convertToFormat(QImage::Format_ARGB32)
+    // Kept in the form the image controls draw, so that they share these
+    // pixels instead of converting a copy each.
+    pictures_[size_t(i)] = img->transparent() ? img->drawnPicture()
                                               : img->picture().convertToFormat(QImage::Format_RGB888);
   }
 }

@@ -39,8 +39,9 @@ class TfrmUIImages : public QWidget {
 };
 
 // The shared pictures 1..15, taken once from TfrmUIImages. Pictures drawn
-// transparent on the form (all but the arrows) come as ARGB32 with their
-// transparent parts at alpha 0; the arrows as RGB888.
+// transparent on the form (all but the arrows) come as
+// ARGB32_Premultiplied (as TImage draws them) with their transparent parts at
+// alpha 0; the arrows as RGB888.
 class TImageFetcher {
  public:
   static TImageFetcher* Instance();

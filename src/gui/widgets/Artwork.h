@@ -37,6 +37,11 @@ inline QImage ArtworkImage(const char* path) {
   static QHash<QString, QImage> loaded;
   const QString key = QString::fromLatin1(path);
   auto it = loaded.constFind(key);
-  if (it == loaded.cend()) it = loaded.insert(key, ReadResourcePicture(key));
+  if (it == loaded.cend()) {
+    QImage picture = ReadResourcePicture(key);
+    // In the form TImage draws, so that the controls share these pixels.
+    if (picture.hasAlphaChannel()) picture.convertTo(QImage::Format_ARGB32_Premultiplied);
+    it = loaded.insert(key, picture);
+  }
   return *it;
 }
