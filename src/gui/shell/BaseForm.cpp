@@ -21,6 +21,7 @@
 #include "core/shell/Language.h"
 #include "gui/shell/Melding.h"
 #include "gui/shell/RoundForm.h"
+#include "gui/shell/UIImages.h"
 #include "gui/timers/TimerHandler.h"
 #include "gui/widgets/Artwork.h"
 #include "ui_BaseForm.h"
@@ -104,8 +105,9 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   g_mainForm = this;
   ui_->setupUi(this);
   // Artwork read as its format only (see ReadResourcePicture), at the size
-  // shown (unscaled: the label keeps no scaled copy). The background is
-  // decoded on a second thread while the screens are built.
+  // shown (unscaled: the label keeps no scaled copy). The background and
+  // the tile artwork are decoded on other threads while the screens are built.
+  TImageFetcher::Prefetch();
   std::future<QImage> background = std::async(
       std::launch::async, [] { return ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground)); });
   ui_->imgLogo->setPixmap(QPixmap::fromImage(ReadResourcePicture(QString::fromLatin1(Artwork::Logo))));
