@@ -221,7 +221,8 @@ int Init(CtlContext& ctx) {
 
 int Dump(CtlContext& ctx) {
   if (!ctx.args.isEmpty()) return RefuseArguments(ctx, "dump");
-  const TLoadSave* d = TLoadSave::Instance();
+  // Only the picture counts are shown: the lists are read in place, undecoded.
+  const TLoadSave* d = TLoadSave::InstanceForReading();
   for (const QString& problem : d->LoadProblems) ctx.err << "klv820ctl: warning: " << problem << "\n";
   ctx.err.flush();
   ctx.out << InstallationJson(*d);

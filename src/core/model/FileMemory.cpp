@@ -8,6 +8,7 @@ namespace {
 
 struct Remembered {
   QByteArray digest;
+  QByteArray bytes;  // not yet digested (RememberKept)
   qint64 size = -1;
   QDateTime modified;
 };
@@ -29,21 +30,38 @@ QByteArray Digest(const QByteArray& bytes) {
 
 namespace FileMemory {
 
-void Remember(const QString& path, const QByteArray& bytes) {
+namespace {
+
+void Store(const QString& path, const QByteArray& bytes, bool digestNow) {
   const QFileInfo info(path);
   if (!info.exists() || info.size() != bytes.size()) {
     Files().remove(path);
     return;
   }
-  Files().insert(path, {Digest(bytes), info.size(), info.lastModified()});
+  Remembered r{QByteArray(), QByteArray(), info.size(), info.lastModified()};
+  if (digestNow)
+    r.digest = Digest(bytes);
+  else
+    r.bytes = bytes;
+  Files().insert(path, r);
 }
 
+}  // namespace
+
+void Remember(const QString& path, const QByteArray& bytes) { Store(path, bytes, true); }
+
+void RememberKept(const QString& path, const QByteArray& bytes) { Store(path, bytes, false); }
+
 bool Unchanged(const QString& path, const QByteArray& bytes) {
-  const auto it = Files().constFind(path);
-  if (it == Files().cend() || it->size != bytes.size()) return false;
+  const auto it = Files().find(path);
+  if (it == Files().end() || it->size != bytes.size()) return false;
   const QFileInfo info(path);
-  return info.exists() && info.size() == it->size && info.lastModified() == it->modified &&
-         it->digest == Digest(bytes);
+  if (!info.exists() || info.size() != it->size || info.lastModified() != it->modified) return false;
+  if (it->digest.isEmpty()) {
+    it->digest = Digest(it->bytes);
+    it->bytes = QByteArray();
+  }
+  return it->digest == Digest(bytes);
 }
 
 void Clear() { Files().clear(); }

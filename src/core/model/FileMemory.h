@@ -12,6 +12,10 @@ namespace FileMemory {
 
 // `bytes` are the whole contents of the file at `path` as it is now on disk.
 void Remember(const QString& path, const QByteArray& bytes);
+// The same for bytes the caller keeps anyway (a file just read, whose
+// pictures stay in them): they are held, not copied, and digested only when
+// first compared, so a run that never saves (klv820ctl dump) never digests.
+void RememberKept(const QString& path, const QByteArray& bytes);
 // True when `path` still holds exactly `bytes` as far as remembered: same
 // digest, and the file's size and modification time as when remembered.
 bool Unchanged(const QString& path, const QByteArray& bytes);

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/model/ImageListStream.h"
+
 namespace {
 
 constexpr QRgb kRgbMask = 0x00FFFFFF;
@@ -116,15 +118,56 @@ std::optional<QRgb> ColourOfMask(const QImage& rgb, const QImage& mask) {
 
 TImageList::TImageList(int width, int height) : width_(width), height_(height) {}
 
+const TImageList::Item& TImageList::WithMask(int index) const {
+  const Item& item = items_[size_t(index)];
+  if (!item.maskReady) {
+    item.mask = NormaliseMask(item.strips->DecodeMask(item.slot), width_, height_);
+    item.colourPending = !item.mask.isNull();
+    item.maskReady = true;
+  }
+  return item;
+}
+
+const TImageList::Item& TImageList::Decoded(int index) const {
+  const Item& item = WithMask(index);
+  if (item.strips) {
+    // As AddWithMask takes it: a masked picture is scaled without blending.
+    item.picture = ToRgb888(item.strips->DecodePicture(item.slot), width_, height_, item.strips->masked);
+    if (!item.picture.isNull()) item.strips.reset();  // out of memory: tried again next time
+  }
+  return item;
+}
+
 QImage TImageList::Get(int index) const {
   if (index < 0 || index >= Count()) return QImage();
-  return items_[size_t(index)].picture;
+  return Decoded(index).picture;
+}
+
+QImage TImageList::GetUncached(int index) const {
+  if (index < 0 || index >= Count()) return QImage();
+  const Item& item = items_[size_t(index)];
+  if (!item.strips) return item.picture;
+  return ToRgb888(item.strips->DecodePicture(item.slot), width_, height_, item.strips->masked);
+}
+
+const TPictureStrips* TImageList::Undecoded(int index, int* slot) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  const Item& item = items_[size_t(index)];
+  if (slot) *slot = item.slot;
+  return item.strips.get();
+}
+
+int TImageList::DecodedCount() const {
+  int n = 0;
+  for (const Item& item : items_) n += item.strips ? 0 : 1;
+  return n;
 }
 
 std::optional<QRgb> TImageList::MaskColour(int index) const {
   if (index < 0 || index >= Count()) return std::nullopt;
-  const Item& item = items_[size_t(index)];
+  const Item& item = WithMask(index);
   if (item.colourPending) {
+    Decoded(index);
     item.maskColour = ColourOfMask(item.picture, item.mask);
     item.colourPending = false;
   }
@@ -133,12 +176,12 @@ std::optional<QRgb> TImageList::MaskColour(int index) const {
 
 QImage TImageList::Mask(int index) const {
   if (index < 0 || index >= Count()) return QImage();
-  return items_[size_t(index)].mask;
+  return WithMask(index).mask;
 }
 
 QImage TImageList::GetMasked(int index) const {
   if (index < 0 || index >= Count()) return QImage();
-  const Item& item = items_[size_t(index)];
+  const Item& item = Decoded(index);
   QImage out(item.picture.size(), QImage::Format_ARGB32);
   const int w = out.width(), h = out.height();
   for (int y = 0; y < h; ++y) {
@@ -174,6 +217,17 @@ bool TImageList::Replace(int index, const QImage& picture, std::optional<QRgb> m
 }
 
 void TImageList::Clear() { items_.clear(); }
+
+void TImageList::AppendUndecoded(std::shared_ptr<const TPictureStrips> strips, int count) {
+  items_.reserve(items_.size() + size_t(count));
+  for (int i = 0; i < count; ++i) {
+    Item item;
+    item.strips = strips;
+    item.slot = i;
+    item.maskReady = false;
+    items_.push_back(std::move(item));
+  }
+}
 
 int TImageList::AddWithMask(const QImage& picture, const QImage& mask) {
   Item item;

@@ -2,13 +2,22 @@
 
 #include <QImage>
 #include <QString>
+#include <memory>
 #include <optional>
 #include <vector>
+
+struct TPictureStrips;
 
 // A list of equally sized pictures (130 x 80 in this program), each with an
 // optional transparent colour. Pictures are kept as 24-bit RGB images; a
 // picture added with a transparent colour carries a mask (pixels of that
 // colour are transparent when the picture is drawn).
+//
+// Pictures read from a file stay in the file's own form (the strips as read)
+// until first asked for: Get, GetMasked and MaskColour decode the picture and
+// keep it, Mask decodes only the mask. A list is not thread-safe, not even
+// for const calls (they decode): the program uses its lists on the GUI
+// thread only.
 class TImageList {
  public:
   explicit TImageList(int width = 130, int height = 80);
@@ -43,14 +52,34 @@ class TImageList {
   // The mask of a picture (Format_Mono, 1 = transparent) or a null image.
   QImage Mask(int index) const;
 
+  // Used by the file reader: appends pictures 0..count-1 of `strips`,
+  // undecoded. Each is decoded as AddWithMask would take it (scaled to the
+  // list's size, mask normalised) when first asked for.
+  void AppendUndecoded(std::shared_ptr<const TPictureStrips> strips, int count);
+  // Get for writers that pass once over every picture: a picture not yet
+  // decoded is decoded for this call only and not kept.
+  QImage GetUncached(int index) const;
+  // Pictures held decoded (all but those still in the file's form).
+  int DecodedCount() const;
+  // For writers: the strips picture `index` still lies in undecoded, with its
+  // slot there; null once it is decoded, or for a picture added as an image.
+  const TPictureStrips* Undecoded(int index, int* slot) const;
+
  private:
   struct Item {
-    QImage picture;  // RGB888
-    QImage mask;     // Mono, null when the picture has no transparency
+    // Decoded on first use from picture `slot` of `strips` when those are set;
+    // the strips are let go once the picture is decoded.
+    mutable std::shared_ptr<const TPictureStrips> strips;
+    int slot = -1;
+    mutable QImage picture;  // RGB888; null while undecoded
+    mutable QImage mask;     // Mono, null when the picture has no transparency
+    mutable bool maskReady = true;
     // Derived from an explicit mask on first request (see AddWithMask).
     mutable std::optional<QRgb> maskColour;
     mutable bool colourPending = false;
   };
+  const Item& Decoded(int index) const;
+  const Item& WithMask(int index) const;
   int width_;
   int height_;
   std::vector<Item> items_;

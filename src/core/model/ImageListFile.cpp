@@ -230,6 +230,10 @@ bool ObjectStream(QByteArrayView data, QByteArrayView& stream, QString* error) {
 }  // namespace
 
 bool ParseImageListFile(QByteArrayView data, TImageList& list, QString* error) {
+  return ParseImageListFile(data.toByteArray(), list, error);
+}
+
+bool ParseImageListFile(const QByteArray& data, TImageList& list, QString* error) {
   QByteArrayView objectData;
   if (!ObjectStream(data, objectData, error)) return false;
   Stream s(objectData);
@@ -269,7 +273,7 @@ bool ParseImageListFile(QByteArrayView data, TImageList& list, QString* error) {
         bitmap = bitmap.sliced(4);
       parsed.Clear();
       QString why;
-      if (!ParseImageListStream(bitmap, parsed, &why))
+      if (!ParseImageListStream(bitmap, data, parsed, &why))
         return Fail(error, QStringLiteral("property Bitmap: %1").arg(why));
     } else if (name == QByteArrayView("Height") || name == QByteArrayView("Width")) {
       // The picture size of the stream rules; these only have to be integers.

@@ -27,7 +27,12 @@
 // written black (see ImageListStream.h).
 
 // Parses a whole file image. On failure returns false, leaves `list`
-// untouched and says why in `error`; never reads past `data`.
+// untouched and says why in `error`; never reads past `data`. Every check
+// is made here, but the pictures stay undecoded in `data` (the list keeps a
+// reference to it, so it must own its bytes or outlive the list) until
+// first asked for; see TImageList.
+bool ParseImageListFile(const QByteArray& data, TImageList& list, QString* error = nullptr);
+// The same on bytes the caller keeps: they are copied.
 bool ParseImageListFile(QByteArrayView data, TImageList& list, QString* error = nullptr);
 
 // The file image of `list` (its Name is written as the component name).

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -52,16 +53,7 @@ class Reader {
   qsizetype pos_ = 0;
 };
 
-struct Dib {
-  int width = 0;
-  int height = 0;  // always positive
-  bool topDown = false;
-  int bpp = 0;
-  QRgb palette[256] = {};
-  const uchar* bits = nullptr;
-  qsizetype stride = 0;
-  const uchar* Row(int y) const { return bits + stride * (topDown ? y : height - 1 - y); }
-};
+using Dib = TStripBitmap;
 
 bool ReadDib(Reader& r, Dib& dib, const char* what, QString* error) {
   const QString name = QString::fromLatin1(what);
@@ -235,7 +227,29 @@ uchar* AppendBitmap(QByteArray& out, int width, int height, int bpp, const std::
 
 }  // namespace
 
-bool ParseImageListStream(QByteArrayView data, TImageList& out, QString* error) {
+QImage TPictureStrips::DecodePicture(int slot) const {
+  QImage picture(cx, cy, QImage::Format_RGB888);
+  if (picture.isNull()) return picture;
+  const int columns = Columns(image, cx);
+  const int x0 = (slot % columns) * cx, y0 = (slot / columns) * cy;
+  for (int y = 0; y < cy; ++y) DecodeRow(image, image.Row(y0 + y), x0, cx, picture.scanLine(y));
+  return picture;
+}
+
+QImage TPictureStrips::DecodeMask(int slot) const {
+  if (!masked) return QImage();
+  QImage pictureMask(cx, cy, QImage::Format_Mono);
+  if (pictureMask.isNull()) return pictureMask;
+  pictureMask.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+  const int columns = Columns(mask, cx);
+  const int x0 = (slot % columns) * cx, y0 = (slot / columns) * cy;
+  std::vector<uchar> scratch;
+  for (int y = 0; y < cy; ++y)
+    DecodeMaskRow(mask, mask.Row(y0 + y), x0, cx, pictureMask.scanLine(y), scratch);
+  return pictureMask;
+}
+
+bool ParseImageListStream(QByteArrayView data, const QByteArray& owner, TImageList& out, QString* error) {
   Reader r(data);
   if (!r.Has(kIlHeadSize)) return Fail(error, QStringLiteral("image list header cut short"));
   if (r.U16() != kIlMagic) return Fail(error, QStringLiteral("image list stream does not start with \"IL\""));
@@ -276,25 +290,14 @@ bool ParseImageListStream(QByteArrayView data, TImageList& out, QString* error) 
                            .arg(cx)
                            .arg(cy));
 
-  const int columns = Columns(image, cx);
-  const int maskColumns = masked ? Columns(mask, cx) : 0;
-  std::vector<uchar> scratch;
-  for (int i = 0; i < count; ++i) {
-    QImage picture(cx, cy, QImage::Format_RGB888);
-    QImage pictureMask;
-    if (picture.isNull()) return Fail(error, QStringLiteral("out of memory"));
-    const int x0 = (i % columns) * cx, y0 = (i / columns) * cy;
-    for (int y = 0; y < cy; ++y) DecodeRow(image, image.Row(y0 + y), x0, cx, picture.scanLine(y));
-    if (masked) {
-      pictureMask = QImage(cx, cy, QImage::Format_Mono);
-      if (pictureMask.isNull()) return Fail(error, QStringLiteral("out of memory"));
-      pictureMask.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
-      const int mx0 = (i % maskColumns) * cx, my0 = (i / maskColumns) * cy;
-      for (int y = 0; y < cy; ++y)
-        DecodeMaskRow(mask, mask.Row(my0 + y), mx0, cx, pictureMask.scanLine(y), scratch);
-    }
-    out.AddWithMask(picture, pictureMask);
-  }
+  auto strips = std::make_shared<TPictureStrips>();
+  strips->bytes = owner;
+  strips->image = image;
+  strips->mask = mask;
+  strips->masked = masked;
+  strips->cx = cx;
+  strips->cy = cy;
+  out.AppendUndecoded(std::move(strips), count);
   return true;
 }
 
@@ -326,16 +329,29 @@ void AppendImageListStream(const TImageList& list, QByteArray& out) {
   const qsizetype stride = ((qint64(stripWidth) * 24 + 31) / 32) * 4;
   uchar* bits = AppendBitmap(out, stripWidth, stripHeight, 24, {});
   for (int i = 0; i < count; ++i) {
-    const QImage picture = list.Get(i);
     const QImage mask = list.Mask(i);
+    // A picture still in 24-bit strips of the list's size is copied as read
+    // (the same bytes its decoding would give); other pictures not shown yet
+    // are decoded for this pass only.
+    int slot = 0;
+    const TPictureStrips* strips = list.Undecoded(i, &slot);
+    const bool asRead = strips && strips->image.bpp == 24 && strips->cx == cx && strips->cy == cy;
+    const QImage picture = asRead ? QImage() : list.GetUncached(i);
+    if (!asRead && picture.isNull()) continue;  // out of memory: left black
     const int x0 = (i % 4) * cx, y0 = (i / 4) * cy;
     for (int y = 0; y < cy; ++y) {
-      const uchar* src = picture.constScanLine(y);
       uchar* dst = bits + stride * (stripHeight - 1 - (y0 + y)) + qsizetype(x0) * 3;
-      for (int x = 0; x < cx; ++x) {
-        dst[3 * x] = src[3 * x + 2];
-        dst[3 * x + 1] = src[3 * x + 1];
-        dst[3 * x + 2] = src[3 * x];
+      if (asRead) {
+        const int columns = strips->image.width / cx;
+        const uchar* src = strips->image.Row((slot / columns) * cy + y) + qsizetype(slot % columns) * cx * 3;
+        std::memcpy(dst, src, size_t(cx) * 3);
+      } else {
+        const uchar* src = picture.constScanLine(y);
+        for (int x = 0; x < cx; ++x) {
+          dst[3 * x] = src[3 * x + 2];
+          dst[3 * x + 1] = src[3 * x + 1];
+          dst[3 * x + 2] = src[3 * x];
+        }
       }
       if (mask.isNull()) continue;
       // Transparent pixels are black in the image.

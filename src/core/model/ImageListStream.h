@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QImage>
 #include <QString>
+#include <array>
 
 #include "core/model/ImageList.h"
 
@@ -37,8 +39,42 @@ inline constexpr int kMaxImageListPictures = 4096;
 inline constexpr int kMaxImageListSide = 2048;
 inline constexpr int kMaxStripSide = 1 << 18;
 
-// Appends the stream's pictures to `out` (a fresh list of the wanted size).
-bool ParseImageListStream(QByteArrayView data, TImageList& out, QString* error);
+// One bitmap of a stream as read: where its bits lie, nothing decoded.
+struct TStripBitmap {
+  int width = 0;
+  int height = 0;  // always positive
+  bool topDown = false;
+  int bpp = 0;
+  std::array<QRgb, 256> palette = {};  // the first 2^bpp entries, for 1..8 bits per pixel
+  const uchar* bits = nullptr;
+  qsizetype stride = 0;
+  const uchar* Row(int y) const { return bits + stride * (topDown ? y : height - 1 - y); }
+};
+
+// The pictures of one stream, undecoded: the stream's strips exactly as read.
+// `bytes` keeps the data that the strips point into alive; it is never
+// modified. Shared by the pictures of a list (TImageList), each decoded from
+// here when it is first asked for.
+struct TPictureStrips {
+  QByteArray bytes;
+  TStripBitmap image;
+  TStripBitmap mask;  // only when `masked`
+  bool masked = false;
+  int cx = 0;  // picture size in the strips
+  int cy = 0;
+
+  // Picture `slot` at the strips' size as RGB888 (null when out of memory).
+  QImage DecodePicture(int slot) const;
+  // Its mask as Mono (1 = transparent), or a null image for an unmasked stream.
+  QImage DecodeMask(int slot) const;
+};
+
+// Appends the stream's pictures to `out` (a fresh list of the wanted size),
+// undecoded: every check that can fail is made here, so decoding later
+// cannot. `data` lies inside `owner`, which the list keeps a reference to
+// (it must own its bytes, or outlive the list when it is
+// QByteArray::fromRawData).
+bool ParseImageListStream(QByteArrayView data, const QByteArray& owner, TImageList& out, QString* error);
 
 // Appends the stream of `list` to `out`.
 void AppendImageListStream(const TImageList& list, QByteArray& out);

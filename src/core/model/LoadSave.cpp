@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 #ifdef Q_OS_WIN
@@ -135,15 +136,16 @@ constexpr qint64 kMaxImageListFileSize = 32 * 1024 * 1024;
 
 // Reads a working file, at most `limit` bytes when `limit` > 0; false, with a
 // problem line, when it exists but cannot be opened.
-
 bool ReadWorkingFile(const QString& name, qint64 limit, QByteArray& data, QStringList& problems) {
   QFile file(WorkingFile(name));
   if (!file.open(QIODevice::ReadOnly)) {
     problems << QStringLiteral("%1: cannot be opened (%2); defaults are used").arg(name, file.errorString());
     return false;
   }
-  data = limit > 0 ? file.read(limit) : file.readAll();
-  if (limit <= 0 || data.size() < limit) FileMemory::Remember(file.fileName(), data);
+  // No more than the file holds and one byte: picture lists keep the buffer
+  // (their pictures stay in it undecoded), so it must not be oversized.
+  data = limit > 0 ? file.read(std::min(limit, file.size() + 1)) : file.readAll();
+  if (limit <= 0 || data.size() < limit) FileMemory::RememberKept(file.fileName(), data);
   return true;
 }
 
@@ -162,7 +164,13 @@ TLoadSave::TLoadSave()
       CustomAppImageList(std::make_unique<TImageList>(130, 80)),
       Programma(std::make_unique<GlobalProgAktieList>()) {}
 
-TLoadSave::~TLoadSave() = default;
+TLoadSave::~TLoadSave() {
+  // The lists go before the mappings their pictures may lie in.
+  RuimteImageList.reset();
+  AppImageList.reset();
+  CustomRuimteImageList.reset();
+  CustomAppImageList.reset();
+}
 
 TLoadSave* TLoadSave::Instance() {
   auto& current = Current();
@@ -171,6 +179,16 @@ TLoadSave* TLoadSave::Instance() {
     current.reset(new TLoadSave());
     // Published before loading, so that a lookup made while loading finds it.
     current->Load();
+  }
+  return current.get();
+}
+
+TLoadSave* TLoadSave::InstanceForReading() {
+  auto& current = Current();
+  if (!current) {
+    Locations::Reset();
+    current.reset(new TLoadSave());
+    current->Load(true);
   }
   return current.get();
 }
@@ -198,7 +216,29 @@ void TLoadSave::ResetToNew() {
   Current() = std::move(fresh);
 }
 
-void TLoadSave::Load() {
+bool TLoadSave::ReadImageListFile(const QString& name, bool mapped, QByteArray& bytes) {
+  if (mapped) {
+    auto file = std::make_unique<QFile>(WorkingFile(name));
+    if (file->open(QIODevice::ReadOnly) && file->size() > 0 && file->size() <= kMaxImageListFileSize) {
+      if (const uchar* at = file->map(0, file->size())) {
+        bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(at), qsizetype(file->size()));
+        mappedFiles_.push_back(std::move(file));
+        return true;
+      }
+    }
+    // Anything unusual is read as usual, to be reported the same way.
+  }
+  if (!ReadWorkingFile(name, kMaxImageListFileSize + 1, bytes, LoadProblems)) return false;
+  if (bytes.size() > kMaxImageListFileSize) {
+    LoadProblems << QStringLiteral("%1: larger than %2 bytes, damaged; the list stays empty")
+                        .arg(name)
+                        .arg(kMaxImageListFileSize);
+    return false;
+  }
+  return true;
+}
+
+void TLoadSave::Load(bool mapped) {
   Language = ReadLanguage();
 
   std::unique_ptr<TImageList>* lists[4] = {&RuimteImageList, &AppImageList, &CustomRuimteImageList,
@@ -207,14 +247,7 @@ void TLoadSave::Load() {
     const QString name = QString::fromLatin1(kImageListFiles[i].file);
     if (!QFileInfo::exists(WorkingFile(name))) continue;
     QByteArray bytes;
-    if (!ReadWorkingFile(name, kMaxImageListFileSize + 1, bytes, LoadProblems)) {
-      DamagedFiles << name;
-      continue;
-    }
-    if (bytes.size() > kMaxImageListFileSize) {
-      LoadProblems << QStringLiteral("%1: larger than %2 bytes, damaged; the list stays empty")
-                          .arg(name)
-                          .arg(kMaxImageListFileSize);
+    if (!ReadImageListFile(name, mapped, bytes)) {
       DamagedFiles << name;
       continue;
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -80,6 +81,11 @@ SaveResult ReplaceWorkingFiles(const std::vector<std::pair<QString, QByteArray>>
 class TLoadSave {
  public:
   static TLoadSave* Instance();
+  // As Instance(), for a caller that only reads the installation and never
+  // saves it (klv820ctl dump): when this loads, the picture-list files are
+  // mapped, not read, so that only their headers are touched, and nothing is
+  // remembered for a save. An instance that exists already is returned as is.
+  static TLoadSave* InstanceForReading();
   // The instance when one exists, else null (never loads).
   static TLoadSave* IfLoaded();
   static void Recreate();
@@ -165,6 +171,12 @@ class TLoadSave {
 
  private:
   TLoadSave();
+  // Reads a picture-list file (limits and problems as Load); false when it
+  // could not be read whole. `mapped` maps it instead of reading it.
+  bool ReadImageListFile(const QString& name, bool mapped, QByteArray& bytes);
   SaveResult SaveFiles(const std::vector<std::pair<QString, QByteArray>>& files);
-  void Load();
+  void Load(bool mapped = false);
+
+  // Files mapped by a load for reading; the lists' pictures lie in them.
+  std::vector<std::unique_ptr<QFile>> mappedFiles_;
 };

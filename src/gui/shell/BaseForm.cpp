@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <future>
 
 #include "core/device/MyDevFunctions.h"
 #include "core/model/LoadSave.h"
@@ -20,7 +21,9 @@
 #include "gui/shell/HintWindow.h"
 #include "gui/shell/Melding.h"
 #include "gui/shell/RoundForm.h"
+#include "gui/shell/UIImages.h"
 #include "gui/timers/TimerHandler.h"
+#include "gui/widgets/Artwork.h"
 #include "gui/widgets/SmoothPanel.h"
 #include "ui_BaseForm.h"
 
@@ -146,6 +149,13 @@ void AfterFirstPaint(QWidget* window, std::function<void()> then) {
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TMainForm>()) {
   g_mainForm = this;
   ui_->setupUi(this);
+  // Artwork read as its format only (see ReadResourcePicture), at the size
+  // shown (unscaled: the label keeps no scaled copy). The background and
+  // the tile artwork are decoded on other threads while the screens are built.
+  TImageFetcher::Prefetch();
+  std::future<QImage> background = std::async(
+      std::launch::async, [] { return ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground)); });
+  ui_->imgLogo->setPixmap(QPixmap::fromImage(ReadResourcePicture(QString::fromLatin1(Artwork::Logo))));
   Image1 = ui_->Image1;
   MainPanel = ui_->MainPanel;
   ButtonPanel = ui_->ButtonPanel;
@@ -176,6 +186,7 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   qApp->installEventFilter(this);
 
   FormCreate();
+  ui_->Image1->setPixmap(QPixmap::fromImage(background.get()));
 }
 
 TMainForm::~TMainForm() {

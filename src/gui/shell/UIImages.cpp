@@ -1,18 +1,63 @@
 #include "gui/shell/UIImages.h"
 
+#include <cstring>
+#include <future>
+#include <utility>
+
+#include "gui/widgets/Artwork.h"
 #include "gui/widgets/ImageControl.h"
 
 namespace {
+
+// In picture-number order, as TfrmUIImages::All.
+constexpr const char* kNames[UIPic::Count] = {
+    "imgSelected",      "imgNotSelected", "imgPIsel",     "imgPINotSel",   "imgPIDisabled",
+    "imgLedsNone",      "imgLedsRed",     "imgLedsGreen", "imgLedsYellow", "imgSceneNotSelected",
+    "imgSceneSelected", "imgPlineUpU",    "imgPlineUpD",  "imgPlineDnU",   "imgPlineDnD"};
+
+QString ArtPath(const char* name) { return QStringLiteral(":/art/%1.png").arg(QLatin1String(name)); }
+
+std::future<std::array<QImage, UIPic::Count>>& Prefetched() {
+  static std::future<std::array<QImage, UIPic::Count>> pictures;
+  return pictures;
+}
+
+// The prefetched artwork; each picture is handed out once, then read anew.
+std::array<QImage, UIPic::Count>& Taken() {
+  static std::array<QImage, UIPic::Count> pictures;
+  return pictures;
+}
+
+QImage Art(const char* name) {
+  if (Prefetched().valid()) Taken() = Prefetched().get();
+  for (int i = 0; i < UIPic::Count; ++i)
+    if (!Taken()[size_t(i)].isNull() && std::strcmp(kNames[i], name) == 0)
+      return std::exchange(Taken()[size_t(i)], QImage());
+  return ReadResourcePicture(ArtPath(name));
+}
+
 // Artwork of the shared pictures, one PNG per control (same name).
 TImage* MakeImage(QWidget* form, const char* name, int w, int h, bool transparent) {
   auto* img = new TImage(form);
   img->setObjectName(QLatin1String(name));
   img->resize(w, h);
   img->setTransparent(transparent);
-  img->setPicture(QImage(QStringLiteral(":/art/%1.png").arg(QLatin1String(name))));
+  img->setPicture(Art(name));
   return img;
 }
+
+bool g_fetched = false;  // the fetcher exists: no prefetch is wanted any more
+
 }  // namespace
+
+void TImageFetcher::Prefetch() {
+  if (g_fetched || Prefetched().valid()) return;
+  Prefetched() = std::async(std::launch::async, [] {
+    std::array<QImage, UIPic::Count> pictures;
+    for (int i = 0; i < UIPic::Count; ++i) pictures[size_t(i)] = ReadResourcePicture(ArtPath(kNames[i]));
+    return pictures;
+  });
+}
 
 TfrmUIImages::TfrmUIImages(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("frmUIImages"));
@@ -45,14 +90,17 @@ TImageFetcher* TImageFetcher::Instance() {
 }
 
 TImageFetcher::TImageFetcher() {
+  g_fetched = true;
   // The form is only a carrier of the pictures; it is never shown and is
   // dropped once they are copied.
   TfrmUIImages form;
   const auto all = form.All();
   for (int i = 0; i < UIPic::Count; ++i) {
     const TImage* img = all[size_t(i)];
-    pictures_[size_t(i)] = img->transparent() ? img->drawnPicture().convertToFormat(QImage::Format_ARGB32)
-                                              : img->picture().convertToFormat(QImage::Format_RGB888);
+    // Kept in the form the image controls draw, so that they share these
+    // pixels instead of converting a copy each.
+    pictures_[size_t(i)] =
+        img->transparent() ? img->drawnPicture() : img->picture().convertToFormat(QImage::Format_RGB888);
   }
 }
 

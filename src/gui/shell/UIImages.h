@@ -39,11 +39,16 @@ class TfrmUIImages : public QWidget {
 };
 
 // The shared pictures 1..15, taken once from TfrmUIImages. Pictures drawn
-// transparent on the form (all but the arrows) come as ARGB32 with their
-// transparent parts at alpha 0; the arrows as RGB888.
+// transparent on the form (all but the arrows) come as
+// ARGB32_Premultiplied (as TImage draws them) with their transparent parts at
+// alpha 0; the arrows as RGB888.
 class TImageFetcher {
  public:
   static TImageFetcher* Instance();
+  // Starts reading the pictures' artwork on a second thread (once, GUI
+  // thread, before the first Instance()); Instance() then takes it from there
+  // instead of reading it itself. For the start, while the window is built.
+  static void Prefetch();
   // Picture n (1..15); a null image for any other n.
   const QImage& Picture(int n) const;
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QFileInfo>
 #include <QHash>
 #include <QImage>
+#include <QImageReader>
 #include <QString>
 
 // Resource paths of the dialog and window artwork (PNG, exact sizes). Load
@@ -17,6 +19,17 @@ inline constexpr const char* MainBackground = ":/shell/background.jpg";       //
 inline constexpr const char* Logo = ":/shell/logo.png";                       // 130 x 39
 }  // namespace Artwork
 
+// A picture of the program's own resources, read as the format its suffix
+// names. A plain QImage(path) first asks every installed image plugin
+// whether it reads the file, which loads them all with their libraries
+// (tens of milliseconds and megabytes at start-up); this loads only the one
+// the format needs (none for PNG). A null image when it cannot be read.
+inline QImage ReadResourcePicture(const QString& path) {
+  QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+  reader.setAutoDetectImageFormat(false);
+  return reader.read();
+}
+
 // The picture at one of the paths above, read once per run and shared by
 // every dialog that shows it (QImage copies share their pixels). GUI thread
 // only. A null image when the resource is missing.
@@ -24,6 +37,11 @@ inline QImage ArtworkImage(const char* path) {
   static QHash<QString, QImage> loaded;
   const QString key = QString::fromLatin1(path);
   auto it = loaded.constFind(key);
-  if (it == loaded.cend()) it = loaded.insert(key, QImage(key));
+  if (it == loaded.cend()) {
+    QImage picture = ReadResourcePicture(key);
+    // In the form TImage draws, so that the controls share these pixels.
+    if (picture.hasAlphaChannel()) picture.convertTo(QImage::Format_ARGB32_Premultiplied);
+    it = loaded.insert(key, picture);
+  }
   return *it;
 }

@@ -227,6 +227,37 @@ class TestImageListFile : public QObject {
     }
   }
 
+  // A list read from a file decodes a picture only when it is asked for, in
+  // any order, to the same picture; writing it gives the same bytes before
+  // and after decoding, and as a list built from the decoded pictures.
+  void picturesAreDecodedOnlyWhenAsked() {
+    for (const char* name : {"two_unmasked24.dat", "three_masked.dat", "palette8.dat", "bpp1.dat",
+                             "bpp32_masked.dat", "small16.dat", "extra_props.dat"}) {
+      TImageList lazy, backwards;
+      QVERIFY(ParseImageListFile(Golden(name), lazy));
+      QVERIFY(ParseImageListFile(Golden(name), backwards));
+      QVERIFY(lazy.Count() > 0);
+      QCOMPARE(lazy.DecodedCount(), 0);
+      for (int i = 0; i < lazy.Count(); ++i) lazy.Mask(i);
+      const QByteArray undecoded = WriteImageListFile(lazy);
+      QCOMPARE(lazy.DecodedCount(), 0);
+
+      TImageList eager(lazy.Width(), lazy.Height());
+      eager.Name = lazy.Name;
+      for (int i = 0; i < lazy.Count(); ++i) {
+        eager.AddWithMask(lazy.Get(i), lazy.Mask(i));
+        QCOMPARE(lazy.DecodedCount(), i + 1);
+      }
+      QCOMPARE(WriteImageListFile(lazy), undecoded);
+      QCOMPARE(WriteImageListFile(eager), undecoded);
+      for (int i = lazy.Count() - 1; i >= 0; --i) {
+        QCOMPARE(backwards.MaskColour(i), eager.MaskColour(i));
+        QCOMPARE(backwards.GetMasked(i), eager.GetMasked(i));
+        QCOMPARE(backwards.Get(i), eager.Get(i));
+      }
+    }
+  }
+
   void largeListsAreQuick() {
     TImageList list;
     for (int i = 0; i < 256; ++i)

@@ -462,6 +462,11 @@ class TestLoadSave : public QObject {
     d = TLoadSave::Instance();
     QVERIFY(d->Save().Ok);
     QCOMPARE(inodes().mid(1), now.mid(1));
+    // Loading (as dump does) and saving unchanged lists decode no picture.
+    for (const TImageList* list : {d->RuimteImageList.get(), d->AppImageList.get(),
+                                   d->CustomRuimteImageList.get(), d->CustomAppImageList.get()})
+      QCOMPARE(list->DecodedCount(), 0);
+    QCOMPARE(d->AppImageList->Count(), 1);
     // Changed behind the program's back: written again, whatever the size.
     const QByteArray app = ReadAll(ws.file(names[3]));
     QByteArray altered = app;

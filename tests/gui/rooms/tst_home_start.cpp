@@ -24,7 +24,7 @@ class TstHomeStart : public QObject {
     MeldUser user;
     user.Expect(2);  // the main window and the message
     TMainForm form;
-    // The message waits until the window is on screen.
+    // The message waits until the window has painted its first frame.
     QVERIFY(user.seen.isEmpty());
     form.show();
     QTRY_COMPARE(user.seen,
