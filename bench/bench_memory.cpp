@@ -49,6 +49,9 @@ int main(int argc, char** argv) {
   qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.path()));
   SetWorkingFolder(dir.path());
   if (!WriteFullInstallationFiles()) return 1;
+  // The program ends without clean-up: its single-instance lock and socket
+  // stay in the scratch folder, not in /tmp.
+  qputenv("TMPDIR", QFile::encodeName(dir.path()));
   qputenv("QT_QPA_PLATFORM", "offscreen");
   qputenv("KLV820_EXIT_AFTER_FIRST_PAINT", "1");
   qputenv("KLV820_MEMORY_AFTER_FIRST_PAINT", "1");

@@ -16,31 +16,10 @@
 #include <vector>
 
 #include "BenchSupport.h"
-#include "core/model/LoadSave.h"
+#include "FullInstallation.h"
 #include "core/shell/WorkingFolder.h"
 
 namespace {
-
-// 16 rooms of 16 devices, each with its picture; libraries of 32 each.
-bool WriteFullInstallation() {
-  TLoadSave::ResetToNew();
-  TLoadSave& d = *TLoadSave::Instance();
-  for (int i = 0; i < 32; ++i) d.RuimteImageList->Add(Picture(i));
-  for (int i = 0; i < 32; ++i) d.AppImageList->Add(Picture(100 + i));
-  for (int r = 0; r < RoomCount; ++r) {
-    d.Ruimtes[r].Naam = QStringLiteral("Kamer %1").arg(r);
-    d.Ruimtes[r].ImageIndex = d.CustomRuimteImageList->Add(Picture(200 + r));
-    for (int a = 0; a < DevicesPerRoom; ++a) {
-      TApparaat& dev = d.Ruimtes[r].Apparaten[a];
-      dev.Naam = QStringLiteral("Apparaat %1").arg(a);
-      dev.ImageIndex = d.CustomAppImageList->Add(Picture(300 + r * 16 + a));
-      dev.Code = r * 16 + a;
-    }
-  }
-  const bool ok = d.Save().Ok;
-  TLoadSave::Release();
-  return ok;
-}
 
 // Milliseconds from start to exit; negative when the run failed.
 double Run(const QString& program) {
@@ -93,7 +72,10 @@ int main(int argc, char** argv) {
   qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath(QStringLiteral("config"))));
   qputenv("XDG_RUNTIME_DIR", QFile::encodeName(dir.path()));
   SetWorkingFolder(dir.path());
-  if (!WriteFullInstallation()) return 1;
+  if (!WriteFullInstallationFiles()) return 1;
+  // The program ends without clean-up: its single-instance lock and socket
+  // stay in the scratch folder, not in /tmp.
+  qputenv("TMPDIR", QFile::encodeName(dir.path()));
   qputenv("KLV820_EXIT_AFTER_FIRST_PAINT", "1");
   int failed = RatioOn(program, "offscreen");
   // Under a display server as well (xvfb-run) when there is one.
