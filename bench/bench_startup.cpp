@@ -6,6 +6,7 @@
 // ratios; the aim is at most 1.5.
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -42,8 +43,22 @@ bool WriteFullInstallation() {
   return ok;
 }
 
+// The program ends without clean-up after its first frame, leaving its
+// single-instance lock file (and socket) in the temp folder; removed so that
+// each timed start is one after a clean end, not a takeover from a crashed
+// holder. Names as TSingleInstance makes them for a short program path.
+void RemoveInstanceLeftovers(const QString& program) {
+  QString name = program;
+  name.remove(QLatin1Char('/'));
+  name.remove(QLatin1Char(' '));
+  const QString base = QDir::tempPath() + QLatin1Char('/') + name;
+  QFile::remove(base + QStringLiteral(".lock"));
+  QFile::remove(base);
+}
+
 // Milliseconds from start to exit; negative when the run failed.
 double Run(const QString& program) {
+  RemoveInstanceLeftovers(program);
   QProcess p;
   p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
   QElapsedTimer t;
@@ -102,5 +117,6 @@ int main(int argc, char** argv) {
   int failed = RatioOn(program, "offscreen");
   // Under a display server as well (xvfb-run) when there is one.
   if (qEnvironmentVariableIsSet("DISPLAY")) failed |= RatioOn(program, "xcb");
+  RemoveInstanceLeftovers(program);
   return failed;
 }
