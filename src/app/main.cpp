@@ -1,10 +1,39 @@
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
 
 #include "gui/shell/BaseForm.h"
-#include "gui/shell/SafeEnding.h"
 #include "gui/shell/ExitAfterFirstPaint.h"
+#include "gui/shell/SafeEnding.h"
 #include "gui/shell/SingleInstance.h"
 #include "usb/SystemHid.h"
+
+namespace {
+
+// Makes `instance` listen after the first paint of `window`, or after a
+// second should the window not be painted by then (started hidden).
+class TListenAfterFirstPaint : public QObject {
+ public:
+  TListenAfterFirstPaint(QWidget* window, TSingleInstance* instance) : instance_(instance) {
+    window->installEventFilter(this);
+    QTimer::singleShot(1000, this, [this] { instance_->Listen(); });
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint) {
+      watched->removeEventFilter(this);
+      // After the frame is out, not inside its paint.
+      QTimer::singleShot(0, this, [this] { instance_->Listen(); });
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  TSingleInstance* instance_;
+};
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -17,7 +46,9 @@ int main(int argc, char* argv[]) {
   // A second start of the same program file brings the first to the front
   // and ends without showing anything.
   TSingleInstance instance;
-  if (!instance.Claim()) return 0;
+  // The claim is made now; later starts are answered once the window has been
+  // painted (they retry meanwhile), so the start does not wait on the socket.
+  if (!instance.Claim(3000, false)) return 0;
 
   // From here a logout or a kill signal saves the changes before ending.
   TSafeEnding ending;
@@ -26,6 +57,7 @@ int main(int argc, char* argv[]) {
   UseSystemHid();
   TMainForm form;
   QObject::connect(&instance, &TSingleInstance::RaiseRequested, &form, &TMainForm::BringToFront);
+  TListenAfterFirstPaint listen(&form, &instance);
   form.show();
   return app.exec();
 }

@@ -3,6 +3,7 @@
 #include <QSet>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <vector>
 
 #include "core/shell/Win1252.h"
@@ -35,8 +36,12 @@ std::vector<TLocation> BuildTable() {
   return table;
 }
 
+// Set once the table has been built (first use).
+std::atomic<bool> g_built{false};
+
 std::vector<TLocation>& Table() {
   static std::vector<TLocation> table = BuildTable();
+  g_built.store(true, std::memory_order_relaxed);
   return table;
 }
 
@@ -110,6 +115,9 @@ void WriteBack(int index, const TLocation& location) {
 }
 
 void Reset() {
+  // Not built yet: its first use builds it fresh (the start of the program
+  // would otherwise build it twice).
+  if (!g_built.load(std::memory_order_relaxed)) return;
   // In place: references from At() stay valid across a Recreate.
   const std::vector<TLocation> fresh = BuildTable();
   std::copy(fresh.begin(), fresh.end(), Table().begin());

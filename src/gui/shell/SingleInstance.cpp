@@ -51,7 +51,7 @@ QString TSingleInstance::ServerName(const QString& programPath) {
 
 TSingleInstance* TSingleInstance::Current() { return g_current; }
 
-bool TSingleInstance::Claim(int timeoutMs) {
+bool TSingleInstance::Claim(int timeoutMs, bool listen) {
   if (claimed_) return true;
   QElapsedTimer clock;
   clock.start();
@@ -78,11 +78,14 @@ bool TSingleInstance::Claim(int timeoutMs) {
 
   claimed_ = true;
   g_current = this;
-  listen();  // without it later starts cannot reach us, but the claim holds
+  // Without a server later starts cannot reach us, but the claim holds.
+  if (listen) Listen();
   return true;
 }
 
-bool TSingleInstance::listen() {
+bool TSingleInstance::Listen() {
+  if (!claimed_) return false;
+  if (server_) return server_->isListening();
   server_ = new QLocalServer(this);
   server_->setSocketOptions(QLocalServer::UserAccessOption);
   connect(server_, &QLocalServer::newConnection, this, &TSingleInstance::onNewConnection);

@@ -32,7 +32,12 @@ class TSingleInstance : public QObject {
   // asked to come to the front (within `timeoutMs`), and this start should
   // end quietly with exit status 0. Also false when the running holder does
   // not answer within timeoutMs.
-  bool Claim(int timeoutMs = 3000);
+  // With `listen` false the claim is held without listening yet: a later
+  // start keeps retrying (within its own timeout) until Listen() is called.
+  bool Claim(int timeoutMs = 3000, bool listen = true);
+  // Starts answering later starts, once per claim; false when the socket
+  // cannot be made (the claim holds all the same).
+  bool Listen();
 
   // Gives the claim up: stops listening and removes the lock. A new instance
   // of the program can claim right after.
@@ -52,7 +57,6 @@ class TSingleInstance : public QObject {
  private:
   void onNewConnection();
   bool askRunningInstance(int timeoutMs);
-  bool listen();
 
   QString name_;    // ServerName(programPath)
   QString socket_;  // the socket name actually used (shortened when too long)

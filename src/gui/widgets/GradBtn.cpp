@@ -4,7 +4,10 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
 #include <QStyleOptionButton>
+#include <map>
+#include <tuple>
 
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/FitText.h"
@@ -61,16 +64,23 @@ void TGradBtn::applyMask() {
   // event does not draw the same mask again.
   if (maskedAs_ == std::pair{size(), corner_}) return;
   maskedAs_ = {size(), corner_};
-  QBitmap mask(size());
-  mask.fill(Qt::color0);
-  QPainter p(&mask);
-  p.setPen(Qt::NoPen);
-  p.setBrush(Qt::color1);
-  QPainterPath path;
-  path.addRoundedRect(QRectF(1, 1, width() - 1, height() - 1), corner_ / 2.0, corner_ / 2.0);
-  p.drawPath(path);
-  p.end();
-  setMask(mask);
+  // Buttons of one size and corner share the region, made once (most
+  // buttons have the same size; turning a bitmap into a region is costly).
+  static std::map<std::tuple<int, int, int>, QRegion> regions;  // GUI thread only
+  QRegion& region = regions[{width(), height(), corner_}];
+  if (region.isEmpty()) {
+    QBitmap mask(size());
+    mask.fill(Qt::color0);
+    QPainter p(&mask);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::color1);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(1, 1, width() - 1, height() - 1), corner_ / 2.0, corner_ / 2.0);
+    p.drawPath(path);
+    p.end();
+    region = QRegion(mask);
+  }
+  setMask(region);
 }
 
 void TGradBtn::resizeEvent(QResizeEvent* e) {

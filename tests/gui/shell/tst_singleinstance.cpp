@@ -223,6 +223,28 @@ class TestSingleInstance : public QObject {
     QVERIFY(b.Claim(500));
     QCOMPARE(TSingleInstance::Current(), &b);
   }
+
+  void listeningCanFollowTheClaim() {
+    const QString path = dir_.filePath(QStringLiteral("prog"));
+    removeLeftovers(path);
+    TSingleInstance a(path), b(path);
+    QVERIFY(a.Claim(500, false));
+    // Held, though nobody answers yet: a second claim is refused.
+    QVERIFY(!b.Claim(200));
+    QLocalSocket early;
+    early.connectToServer(a.Name());
+    QVERIFY(!early.waitForConnected(200));
+    QVERIFY(a.Listen());
+    QVERIFY(a.Listen());  // once per claim
+    QSignalSpy raised(&a, &TSingleInstance::RaiseRequested);
+    QLocalSocket s;
+    s.connectToServer(a.Name());
+    QVERIFY(s.waitForConnected(1000));
+    s.write("raise\n");
+    QTRY_COMPARE(raised.count(), 1);
+    a.Release();
+    QVERIFY(!a.Listen());  // nothing to answer for without the claim
+  }
 };
 
 QTEST_MAIN(TestSingleInstance)
