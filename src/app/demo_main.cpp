@@ -21,6 +21,7 @@
 #include "core/device/SimulatedBox.h"
 #include "core/shell/WorkingFolder.h"
 #include "gui/shell/BaseForm.h"
+#include "gui/shell/SafeEnding.h"
 #include "gui/shell/SingleInstance.h"
 
 int main(int argc, char* argv[]) {
@@ -88,6 +89,10 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "klv820-demo: already running; its window was asked to come to the front\n");
     return 0;
   }
+  // As the program: a logout or a kill signal saves the changes (and then the
+  // box's state below), and a copy left by an ending that did not save is offered.
+  TSafeEnding ending;
+  RunStartupChecks();
 
   bool restarted = false;
   RestartArguments = temporary ? QStringList{QStringLiteral("--scratch"), folder} : QStringList{folder};
