@@ -155,6 +155,7 @@ void Home(TShots& shots) {
   // A learned-code dimmer while it learns.
   devices->Row()->DoubleClick(0);
   devices->Editor()->Buttons()->SetLearnState(3);
+  devices->Editor()->Buttons()->ShowLearnHint(QStringLiteral("4:59"));
   shots.Save(&form, QStringLiteral("editor_device_learning"));
   devices->Editor()->Cancel();
 
