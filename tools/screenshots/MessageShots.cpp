@@ -46,9 +46,7 @@ void ShootMessages(TShots& shots) {
 void ShootSettingsAndTimers(TShots& shots) {
   UseSimulatedBox();
   TMainForm form;
-  form.show();
-  QApplication::processEvents();
-  auto* home = form.findChild<TRuimteUIHandler*>();
+  auto* home = ShowHome(form);
   if (!home) return;
   home->OpenExtra();
   QApplication::processEvents();

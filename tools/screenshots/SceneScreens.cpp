@@ -47,9 +47,7 @@ void ShootScenes(TShots& shots) {
   FillScenes();
   UseSimulatedBox();
   TMainForm form;
-  form.show();
-  QApplication::processEvents();
-  auto* home = form.findChild<TRuimteUIHandler*>();
+  auto* home = ShowHome(form);
   if (!home) return;
   home->Buttons()->ButScene->click();
   auto* overview = home->findChild<TScenesOverzichtHandler*>();

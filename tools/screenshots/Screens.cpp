@@ -118,9 +118,7 @@ void Home(TShots& shots) {
   TLoadSave::Instance()->OldModel = 1;
   UseSimulatedBox();
   TMainForm form;
-  form.show();
-  QApplication::processEvents();
-  auto* home = form.findChild<TRuimteUIHandler*>();
+  auto* home = ShowHome(form);
   if (!home) return;
   TAppUIHandler* devices = home->Devices();
 

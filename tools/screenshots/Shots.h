@@ -5,6 +5,8 @@
 #include <QStringList>
 
 class QWidget;
+class TMainForm;
+class TRuimteUIHandler;
 
 // The folder the pictures go to, and what became of each.
 class TShots {
@@ -26,6 +28,8 @@ class TShots {
 
 // Box links made from now on find a simulated box with the expected firmware.
 void UseSimulatedBox();
+// Shows `form` and returns its home screen (null when it has none).
+TRuimteUIHandler* ShowHome(TMainForm& form);
 
 // The presentation components in each of their looks, the shared pictures,
 // the built-in picture libraries, the dialog artwork and the message dialog.

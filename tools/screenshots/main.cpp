@@ -20,6 +20,8 @@
 #include "core/model/LoadSave.h"
 #include "core/shell/Language.h"
 #include "core/shell/WorkingFolder.h"
+#include "gui/rooms/RuimteAppHandler.h"
+#include "gui/shell/BaseForm.h"
 #include "gui/widgets/ImageControl.h"
 
 void TShots::Save(const QImage& image, const QString& name) {
@@ -41,6 +43,12 @@ void UseSimulatedBox() {
     transport->AddBox(box);
     return std::unique_ptr<HidTransport>(std::move(transport));
   });
+}
+
+TRuimteUIHandler* ShowHome(TMainForm& form) {
+  form.show();
+  QApplication::processEvents();
+  return form.findChild<TRuimteUIHandler*>();
 }
 
 namespace {
