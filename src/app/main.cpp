@@ -1,39 +1,11 @@
 #include <QApplication>
-#include <QEvent>
-#include <QTimer>
 
+#include "gui/shell/AfterFirstPaint.h"
 #include "gui/shell/BaseForm.h"
 #include "gui/shell/ExitAfterFirstPaint.h"
 #include "gui/shell/SafeEnding.h"
 #include "gui/shell/SingleInstance.h"
 #include "usb/SystemHid.h"
-
-namespace {
-
-// Makes `instance` listen after the first paint of `window`, or after a
-// second should the window not be painted by then (started hidden).
-class TListenAfterFirstPaint : public QObject {
- public:
-  TListenAfterFirstPaint(QWidget* window, TSingleInstance* instance) : instance_(instance) {
-    window->installEventFilter(this);
-    QTimer::singleShot(1000, this, [this] { instance_->Listen(); });
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint) {
-      watched->removeEventFilter(this);
-      // After the frame is out, not inside its paint.
-      QTimer::singleShot(0, this, [this] { instance_->Listen(); });
-    }
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  TSingleInstance* instance_;
-};
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
@@ -57,7 +29,9 @@ int main(int argc, char* argv[]) {
   UseSystemHid();
   TMainForm form;
   QObject::connect(&instance, &TSingleInstance::RaiseRequested, &form, &TMainForm::BringToFront);
-  TListenAfterFirstPaint listen(&form, &instance);
+  // A window started hidden is not painted: a second later it listens anyway.
+  AfterFirstPaint(
+      &form, [&instance] { instance.Listen(); }, 1000);
   form.show();
   return app.exec();
 }

@@ -18,6 +18,7 @@
 #include "gui/scenes/ScenesOverzichtHandler.h"
 #include "gui/scenes/TimerTargets.h"
 #include "gui/settings/ExtraHandler.h"
+#include "gui/shell/AfterFirstPaint.h"
 #include "gui/shell/HintWindow.h"
 #include "gui/shell/Melding.h"
 #include "gui/shell/RoundForm.h"
@@ -100,51 +101,6 @@ uint16_t QtKeyToVirtualKey(int key, Qt::KeyboardModifiers modifiers) {
       return 0;
   }
 }
-
-namespace {
-
-// Runs `then` from the event loop once the first frame of `window` is on
-// screen (after the first paint event of one of its widgets), or after half a
-// second when the window is not painted (hidden or minimised).
-class TAfterFirstPaint : public QObject {
- public:
-  TAfterFirstPaint(QWidget* window, std::function<void()> then) : QObject(window), window_(window) {
-    then_ = std::move(then);
-    qApp->installEventFilter(this);
-    QTimer::singleShot(500, this, [this] { Run(); });
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == window_) {
-      qApp->removeEventFilter(this);
-      // The paint pass ends with the flush; one turn of the loop later the
-      // frame is on screen.
-      QTimer::singleShot(0, this, [this] { QTimer::singleShot(0, this, [this] { Run(); }); });
-    }
-    return false;
-  }
-
- private:
-  void Run() {
-    if (!then_) return;
-    qApp->removeEventFilter(this);
-    auto then = std::move(then_);
-    then_ = nullptr;
-    deleteLater();
-    then();
-  }
-
-  QWidget* window_;
-  std::function<void()> then_;
-};
-
-void AfterFirstPaint(QWidget* window, std::function<void()> then) {
-  new TAfterFirstPaint(window, std::move(then));
-}
-
-}  // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TMainForm>()) {
   g_mainForm = this;
