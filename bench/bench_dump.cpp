@@ -14,22 +14,6 @@
 #include "FullInstallation.h"
 #include "core/shell/WorkingFolder.h"
 
-namespace {
-
-// Milliseconds from start to exit, output discarded; negative when the run failed.
-double Run(const QString& program, const QStringList& args) {
-  QProcess p;
-  p.setStandardOutputFile(QProcess::nullDevice());
-  p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  QElapsedTimer t;
-  t.start();
-  p.start(program, args);
-  if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return -1;
-  return t.nsecsElapsed() / 1e6;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QTemporaryDir dir;
@@ -46,22 +30,15 @@ int main(int argc, char** argv) {
   const QStringList dumpArgs = {QStringLiteral("--folder"), dir.path(), QStringLiteral("dump")};
 
   constexpr int kPairs = 15;
-  Run(ctl, dumpArgs);  // file caches warm for both
-  Run(QStringLiteral("cat"), files);
-  std::vector<double> ratios, dump, cat;
-  for (int i = 0; i < kPairs; ++i) {
-    const double c = Run(QStringLiteral("cat"), files);
-    const double d = Run(ctl, dumpArgs);
-    if (c <= 0 || d <= 0) {
-      std::fprintf(stderr, "a run failed\n");
-      return 1;
-    }
-    cat.push_back(c);
-    dump.push_back(d);
-    ratios.push_back(d / c);
+  const auto m = TimePairs(
+      kPairs, [&] { return TimeProcess(QStringLiteral("cat"), files); },
+      [&] { return TimeProcess(ctl, dumpArgs); });
+  if (!m) {
+    std::fprintf(stderr, "a run failed\n");
+    return 1;
   }
   std::printf("full installation, %d files, %.1f MB (median of %d pairs): dump %.1f ms, cat %.1f ms\n",
-              int(files.size()), bytes / 1e6, kPairs, Median(dump), Median(cat));
-  std::printf("ratio dump / cat: %.2f (aim <= 2)\n", Median(ratios));
+              int(files.size()), bytes / 1e6, kPairs, m->own, m->base);
+  std::printf("ratio dump / cat: %.2f (aim <= 2)\n", m->ratio);
   return 0;
 }

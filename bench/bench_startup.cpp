@@ -35,40 +35,24 @@ void RemoveInstanceLeftovers(const QString& program) {
   QFile::remove(base);
 }
 
-// Milliseconds from start to exit; negative when the run failed.
-double Run(const QString& program) {
-  RemoveInstanceLeftovers(program);
-  QProcess p;
-  p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-  QElapsedTimer t;
-  t.start();
-  p.start(program, {});
-  if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0) return -1;
-  return t.nsecsElapsed() / 1e6;
-}
-
 // Times the program against the bare window on the Qt platform `platform`
 // and prints the two times and their ratio; 1 when a run failed.
 int RatioOn(const QString& program, const char* platform) {
   qputenv("QT_QPA_PLATFORM", platform);
   constexpr int kPairs = 11;
-  Run(program);  // file caches warm for both
-  Run(QStringLiteral(KLV_BARE_WINDOW));
-  std::vector<double> ratios, own, bare;
-  for (int i = 0; i < kPairs; ++i) {
-    const double b = Run(QStringLiteral(KLV_BARE_WINDOW));
-    const double p = Run(program);
-    if (b <= 0 || p <= 0) {
-      std::fprintf(stderr, "a run failed\n");
-      return 1;
-    }
-    bare.push_back(b);
-    own.push_back(p);
-    ratios.push_back(p / b);
+  const auto m = TimePairs(
+      kPairs, [] { return TimeProcess(QStringLiteral(KLV_BARE_WINDOW)); },
+      [&] {
+        RemoveInstanceLeftovers(program);
+        return TimeProcess(program);
+      });
+  if (!m) {
+    std::fprintf(stderr, "a run failed\n");
+    return 1;
   }
   std::printf("start to first frame, %s (median of %d pairs): program %.1f ms, bare window %.1f ms\n",
-              platform, kPairs, Median(own), Median(bare));
-  std::printf("ratio program / bare window, %s: %.2f (aim <= 1.5)\n", platform, Median(ratios));
+              platform, kPairs, m->own, m->base);
+  std::printf("ratio program / bare window, %s: %.2f (aim <= 1.5)\n", platform, m->ratio);
   std::fflush(stdout);
   return 0;
 }
