@@ -8,7 +8,8 @@ namespace {
 
 struct Remembered {
   QByteArray digest;
-  QByteArray bytes;  // not yet digested (RememberKept)
+  QByteArray bytes;                    // not yet digested (RememberKept)
+  std::shared_ptr<const void> keeper;  // keeps `bytes` valid until digested
   qint64 size = -1;
   QDateTime modified;
 };
@@ -32,17 +33,20 @@ namespace FileMemory {
 
 namespace {
 
-void Store(const QString& path, const QByteArray& bytes, bool digestNow) {
+void Store(const QString& path, const QByteArray& bytes, bool digestNow,
+           std::shared_ptr<const void> keeper = {}) {
   const QFileInfo info(path);
   if (!info.exists() || info.size() != bytes.size()) {
     Files().remove(path);
     return;
   }
-  Remembered r{QByteArray(), QByteArray(), info.size(), info.lastModified()};
-  if (digestNow)
+  Remembered r{QByteArray(), QByteArray(), {}, info.size(), info.lastModified()};
+  if (digestNow) {
     r.digest = Digest(bytes);
-  else
+  } else {
     r.bytes = bytes;
+    r.keeper = std::move(keeper);
+  }
   Files().insert(path, r);
 }
 
@@ -50,7 +54,9 @@ void Store(const QString& path, const QByteArray& bytes, bool digestNow) {
 
 void Remember(const QString& path, const QByteArray& bytes) { Store(path, bytes, true); }
 
-void RememberKept(const QString& path, const QByteArray& bytes) { Store(path, bytes, false); }
+void RememberKept(const QString& path, const QByteArray& bytes, std::shared_ptr<const void> keeper) {
+  Store(path, bytes, false, std::move(keeper));
+}
 
 bool Unchanged(const QString& path, const QByteArray& bytes) {
   const auto it = Files().find(path);
@@ -60,6 +66,7 @@ bool Unchanged(const QString& path, const QByteArray& bytes) {
   if (it->digest.isEmpty()) {
     it->digest = Digest(it->bytes);
     it->bytes = QByteArray();
+    it->keeper.reset();
   }
   return it->digest == Digest(bytes);
 }

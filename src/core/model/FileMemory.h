@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <memory>
 
 // What the program last read from or wrote to each working file, so that a
 // save can leave files whose contents would not change untouched. Kept per
@@ -15,7 +16,8 @@ void Remember(const QString& path, const QByteArray& bytes);
 // The same for bytes the caller keeps anyway (a file just read, whose
 // pictures stay in them): they are held, not copied, and digested only when
 // first compared, so a run that never saves (klv820ctl dump) never digests.
-void RememberKept(const QString& path, const QByteArray& bytes);
+// `keeper` keeps mapped bytes valid until then (see HeldFile.h).
+void RememberKept(const QString& path, const QByteArray& bytes, std::shared_ptr<const void> keeper = {});
 // True when `path` still holds exactly `bytes` as far as remembered: same
 // digest, and the file's size and modification time as when remembered.
 bool Unchanged(const QString& path, const QByteArray& bytes);

@@ -233,7 +233,8 @@ bool ParseImageListFile(QByteArrayView data, TImageList& list, QString* error) {
   return ParseImageListFile(data.toByteArray(), list, error);
 }
 
-bool ParseImageListFile(const QByteArray& data, TImageList& list, QString* error) {
+bool ParseImageListFile(const QByteArray& data, TImageList& list, QString* error,
+                        std::shared_ptr<const void> keeper) {
   QByteArrayView objectData;
   if (!ObjectStream(data, objectData, error)) return false;
   Stream s(objectData);
@@ -273,7 +274,7 @@ bool ParseImageListFile(const QByteArray& data, TImageList& list, QString* error
         bitmap = bitmap.sliced(4);
       parsed.Clear();
       QString why;
-      if (!ParseImageListStream(bitmap, data, parsed, &why))
+      if (!ParseImageListStream(bitmap, data, parsed, &why, keeper))
         return Fail(error, QStringLiteral("property Bitmap: %1").arg(why));
     } else if (name == QByteArrayView("Height") || name == QByteArrayView("Width")) {
       // The picture size of the stream rules; these only have to be integers.

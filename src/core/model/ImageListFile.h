@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <memory>
 
 #include "core/model/ImageList.h"
 
@@ -30,8 +31,10 @@
 // untouched and says why in `error`; never reads past `data`. Every check
 // is made here, but the pictures stay undecoded in `data` (the list keeps a
 // reference to it, so it must own its bytes or outlive the list) until
-// first asked for; see TImageList.
-bool ParseImageListFile(const QByteArray& data, TImageList& list, QString* error = nullptr);
+// first asked for; see TImageList. `keeper`, when given, keeps `data` valid
+// (a mapped file, see HeldFile.h) for as long as the pictures need it.
+bool ParseImageListFile(const QByteArray& data, TImageList& list, QString* error = nullptr,
+                        std::shared_ptr<const void> keeper = {});
 // The same on bytes the caller keeps: they are copied.
 bool ParseImageListFile(QByteArrayView data, TImageList& list, QString* error = nullptr);
 

@@ -249,7 +249,8 @@ QImage TPictureStrips::DecodeMask(int slot) const {
   return pictureMask;
 }
 
-bool ParseImageListStream(QByteArrayView data, const QByteArray& owner, TImageList& out, QString* error) {
+bool ParseImageListStream(QByteArrayView data, const QByteArray& owner, TImageList& out, QString* error,
+                          std::shared_ptr<const void> keeper) {
   Reader r(data);
   if (!r.Has(kIlHeadSize)) return Fail(error, QStringLiteral("image list header cut short"));
   if (r.U16() != kIlMagic) return Fail(error, QStringLiteral("image list stream does not start with \"IL\""));
@@ -292,6 +293,7 @@ bool ParseImageListStream(QByteArrayView data, const QByteArray& owner, TImageLi
 
   auto strips = std::make_shared<TPictureStrips>();
   strips->bytes = owner;
+  strips->keeper = std::move(keeper);
   strips->image = image;
   strips->mask = mask;
   strips->masked = masked;

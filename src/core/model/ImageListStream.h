@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 #include <array>
+#include <memory>
 
 #include "core/model/ImageList.h"
 
@@ -57,6 +58,7 @@ struct TStripBitmap {
 // here when it is first asked for.
 struct TPictureStrips {
   QByteArray bytes;
+  std::shared_ptr<const void> keeper;  // keeps `bytes` valid when they are a mapping (HeldFile.h)
   TStripBitmap image;
   TStripBitmap mask;  // only when `masked`
   bool masked = false;
@@ -73,8 +75,9 @@ struct TPictureStrips {
 // undecoded: every check that can fail is made here, so decoding later
 // cannot. `data` lies inside `owner`, which the list keeps a reference to
 // (it must own its bytes, or outlive the list when it is
-// QByteArray::fromRawData).
-bool ParseImageListStream(QByteArrayView data, const QByteArray& owner, TImageList& out, QString* error);
+// QByteArray::fromRawData, or be kept valid by `keeper`).
+bool ParseImageListStream(QByteArrayView data, const QByteArray& owner, TImageList& out, QString* error,
+                          std::shared_ptr<const void> keeper = {});
 
 // Appends the stream of `list` to `out`.
 void AppendImageListStream(const TImageList& list, QByteArray& out);

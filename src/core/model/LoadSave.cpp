@@ -15,6 +15,7 @@
 
 #include "core/model/DataFiles.h"
 #include "core/model/FileMemory.h"
+#include "core/model/HeldFile.h"
 #include "core/model/ImageListFile.h"
 #include "core/model/LanguageStore.h"
 #include "core/model/Recovery.h"
@@ -216,8 +217,18 @@ void TLoadSave::ResetToNew() {
   Current() = std::move(fresh);
 }
 
-bool TLoadSave::ReadImageListFile(const QString& name, bool mapped, QByteArray& bytes) {
-  if (mapped) {
+bool TLoadSave::ReadImageListFile(const QString& name, bool mapped, QByteArray& bytes,
+                                  std::shared_ptr<const void>& keeper) {
+  if (!mapped) {
+    // Mapped where a lease keeps the bytes as they are: no copy of the
+    // megabytes of pictures at start, and only the shown ones in memory.
+    if (std::optional<THeldFile> held = HoldFile(WorkingFile(name), kMaxImageListFileSize)) {
+      bytes = held->bytes;
+      keeper = held->keeper;
+      FileMemory::RememberKept(WorkingFile(name), bytes, keeper);
+      return true;
+    }
+  } else {
     auto file = std::make_unique<QFile>(WorkingFile(name));
     if (file->open(QIODevice::ReadOnly) && file->size() > 0 && file->size() <= kMaxImageListFileSize) {
       if (const uchar* at = file->map(0, file->size())) {
@@ -247,13 +258,14 @@ void TLoadSave::Load(bool mapped) {
     const QString name = QString::fromLatin1(kImageListFiles[i].file);
     if (!QFileInfo::exists(WorkingFile(name))) continue;
     QByteArray bytes;
-    if (!ReadImageListFile(name, mapped, bytes)) {
+    std::shared_ptr<const void> keeper;
+    if (!ReadImageListFile(name, mapped, bytes, keeper)) {
       DamagedFiles << name;
       continue;
     }
     auto list = std::make_unique<TImageList>(130, 80);
     QString error;
-    if (!ParseImageListFile(bytes, *list, &error)) {
+    if (!ParseImageListFile(bytes, *list, &error, keeper)) {
       LoadProblems << QStringLiteral("%1: cannot be read (%2); the list stays empty").arg(name, error);
       DamagedFiles << name;
       continue;
