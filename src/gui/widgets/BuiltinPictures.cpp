@@ -1,11 +1,11 @@
 #include "gui/widgets/BuiltinPictures.h"
 
 #include <QFile>
+#include <QImageReader>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-#include <QSvgRenderer>
 #include <algorithm>
 
 namespace {
@@ -104,13 +104,14 @@ QImage RenderLibraryPicture(const QString& svgResource, bool room) {
   p.setBrush(glow);
   p.drawEllipse(QPointF(65, 40), 38, 38);
 
-  QSvgRenderer svg;
-  if (QFile::exists(svgResource) && svg.load(svgResource)) {
-    QImage icon(60, 60, QImage::Format_ARGB32_Premultiplied);
-    icon.fill(Qt::transparent);
+  // Read through the image plugin, so that the SVG library is loaded only
+  // when a built-in set is first drawn, not with the program.
+  QImageReader svg(svgResource, "svg");
+  svg.setScaledSize(QSize(60, 60));
+  QImage icon = svg.read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  if (!icon.isNull()) {
     QPainter ip(&icon);
     ip.setRenderHint(QPainter::Antialiasing);
-    svg.render(&ip, QRectF(0, 0, 60, 60));
     ip.setCompositionMode(QPainter::CompositionMode_SourceIn);
     QLinearGradient tint(0, 0, 0, 60);
     tint.setColorAt(0, ink.lighter(130));

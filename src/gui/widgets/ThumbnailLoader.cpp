@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QLibrary>
 #include <QMutex>
 #include <QPainter>
 #include <QRunnable>
@@ -26,10 +27,33 @@ QByteArray FormatOf(const QString& file) {
   return {};
 }
 
+// libexif, loaded on first use (the program does not start with it); null
+// functions when it is not installed: photos are then decoded whole.
+struct Exif {
+  ExifData* (*newFromFile)(const char*) = nullptr;
+  void (*unref)(ExifData*) = nullptr;
+};
+
+const Exif& ExifLibrary() {
+  static const Exif exif = [] {
+    Exif e;
+    QLibrary library(QStringLiteral("exif"), 12);
+    if (!library.load()) library.setFileName(QStringLiteral("libexif-12"));  // its Windows name
+    if (!library.isLoaded() && !library.load()) return e;
+    e.newFromFile = reinterpret_cast<ExifData* (*)(const char*)>(library.resolve("exif_data_new_from_file"));
+    e.unref = reinterpret_cast<void (*)(ExifData*)>(library.resolve("exif_data_unref"));
+    if (!e.newFromFile || !e.unref) e = Exif();
+    return e;
+  }();
+  return exif;
+}
+
 // The thumbnail a camera wrote into the file's EXIF block, or a null image.
 // libexif reads only up to the end of that block.
 QImage ExifThumbnail(const QString& file) {
-  ExifData* data = exif_data_new_from_file(QFile::encodeName(file).constData());
+  const Exif& exif = ExifLibrary();
+  if (!exif.newFromFile) return {};
+  ExifData* data = exif.newFromFile(QFile::encodeName(file).constData());
   if (!data) return {};
   QImage thumb;
   if (data->data && data->size > 0) {
@@ -39,7 +63,7 @@ QImage ExifThumbnail(const QString& file) {
     reader.setAutoDetectImageFormat(false);
     thumb = reader.read();
   }
-  exif_data_unref(data);
+  exif.unref(data);
   return thumb;
 }
 
