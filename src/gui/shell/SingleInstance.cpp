@@ -5,14 +5,29 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QPointer>
 #include <QProcess>
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#include <QSocketNotifier>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#else
+#include <QLocalServer>
+#include <QLocalSocket>
+#endif
 
 namespace {
 
@@ -85,7 +100,170 @@ bool TSingleInstance::Claim(int timeoutMs, bool listen) {
 
 bool TSingleInstance::Listen() {
   if (!claimed_) return false;
-  if (server_) return server_->isListening();
+  if (listening_) return true;
+  if (listenedOnce_) return false;
+  listenedOnce_ = true;
+  listening_ = OpenServer();
+  return listening_;
+}
+
+void TSingleInstance::Release() {
+  CloseServer();
+  listening_ = false;
+  listenedOnce_ = false;
+  if (lock_) {
+    lock_->unlock();
+    lock_.reset();
+  }
+  claimed_ = false;
+  if (g_current == this) g_current = nullptr;
+}
+
+#ifdef Q_OS_UNIX
+// A plain local socket, as Qt's local sockets make it (the same path, so
+// either kind of client reaches it), without loading the network library at
+// start.
+
+namespace {
+
+QString SocketPath(const QString& name) {
+  return QDir::cleanPath(QDir::tempPath()) + QLatin1Char('/') + name;
+}
+
+bool ToAddress(const QString& path, sockaddr_un& address) {
+  const QByteArray encoded = QFile::encodeName(path);
+  address = sockaddr_un{};
+  address.sun_family = AF_UNIX;
+  if (size_t(encoded.size()) >= sizeof address.sun_path) return false;
+  std::memcpy(address.sun_path, encoded.constData(), size_t(encoded.size()));
+  return true;
+}
+
+// Waits up to `ms` for `events` on `fd`.
+bool Wait(int fd, short events, int ms) {
+  pollfd p{fd, events, 0};
+  for (;;) {
+    const int n = ::poll(&p, 1, ms);
+    if (n < 0 && errno == EINTR) continue;
+    return n > 0 && (p.revents & events);
+  }
+}
+
+// One later start talking to us; dropped when it says nothing for 3 s.
+class TClient : public QObject {
+ public:
+  TClient(int fd, TSingleInstance* owner)
+      : QObject(owner), fd_(fd), notifier_(fd, QSocketNotifier::Read, this) {
+    connect(&notifier_, &QSocketNotifier::activated, this, [this, owner] { readFrom(owner); });
+    QTimer::singleShot(3000, this, [this] { deleteLater(); });
+  }
+  ~TClient() override { ::close(fd_); }
+
+ private:
+  void readFrom(TSingleInstance* owner) {
+    char chunk[256];
+    const ssize_t n = ::read(fd_, chunk, sizeof chunk);
+    if (n < 0 && (errno == EAGAIN || errno == EINTR)) return;
+    if (n <= 0) {
+      notifier_.setEnabled(false);
+      deleteLater();
+      return;
+    }
+    buffer_.append(chunk, n);
+    for (qsizetype at; (at = buffer_.indexOf('\n')) >= 0;) {
+      const QByteArray line = buffer_.left(at + 1);
+      buffer_.remove(0, at + 1);
+      if (line == kRaise) {
+        [[maybe_unused]] const ssize_t written = ::write(fd_, kOk.constData(), size_t(kOk.size()));
+        emit owner->RaiseRequested();
+      }
+    }
+    if (buffer_.size() > 1024) deleteLater();  // not one of ours
+  }
+
+  int fd_;
+  QSocketNotifier notifier_;
+  QByteArray buffer_;
+};
+
+}  // namespace
+
+bool TSingleInstance::OpenServer() {
+  const QString path = SocketPath(socket_);
+  // A name left behind by a crashed instance: nobody answers on it.
+  if (QFileInfo::exists(path)) {
+    const int probe = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    const bool answered = probe >= 0 && ToAddress(path, address) &&
+                          ::connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    if (probe >= 0) ::close(probe);
+    if (answered) return false;
+  }
+  // Made in a folder of our own, readable by this user only, then moved into
+  // place: nobody else ever sees it with wider rights.
+  QByteArray folder = QFile::encodeName(QDir::cleanPath(QDir::tempPath()) + QStringLiteral("/klv820-XXXXXX"));
+  if (!::mkdtemp(folder.data())) return false;
+  const QString inFolder = QFile::decodeName(folder) + QStringLiteral("/s");
+  sockaddr_un address{};
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  bool ok = fd >= 0 && ToAddress(inFolder, address) &&
+            ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+            ::chmod(address.sun_path, 0600) == 0 && ::listen(fd, 16) == 0 &&
+            ::rename(address.sun_path, QFile::encodeName(path).constData()) == 0;
+  ::unlink(address.sun_path);
+  ::rmdir(folder.constData());
+  if (!ok) {
+    if (fd >= 0) ::close(fd);
+    return false;
+  }
+  listenFd_ = fd;
+  listenPath_ = path;
+  acceptor_ = new QSocketNotifier(fd, QSocketNotifier::Read, this);
+  connect(acceptor_, &QSocketNotifier::activated, this, [this] {
+    for (;;) {
+      const int client = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+      if (client < 0) return;
+      new TClient(client, this);
+    }
+  });
+  return true;
+}
+
+void TSingleInstance::CloseServer() {
+  if (listenFd_ < 0) return;
+  delete acceptor_;
+  acceptor_ = nullptr;
+  ::close(listenFd_);
+  listenFd_ = -1;
+  ::unlink(QFile::encodeName(listenPath_).constData());
+}
+
+bool TSingleInstance::askRunningInstance(int timeoutMs) {
+  sockaddr_un address{};
+  if (!ToAddress(SocketPath(socket_), address)) return false;
+  const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) return false;
+  bool connected = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+  if (!connected && (errno == EINPROGRESS || errno == EAGAIN) &&
+      Wait(fd, POLLOUT, std::clamp(timeoutMs, 1, 500))) {
+    int error = 0;
+    socklen_t length = sizeof error;
+    connected = ::getsockopt(fd, SOL_SOCKET, SO_ERROR, &error, &length) == 0 && error == 0;
+  }
+  const bool sent = connected && Wait(fd, POLLOUT, 1000) &&
+                    ::write(fd, kRaise.constData(), size_t(kRaise.size())) == kRaise.size();
+  // The answer only tells that the request was read; its absence changes nothing.
+  if (sent && Wait(fd, POLLIN, 1000)) {
+    char answer[8];
+    [[maybe_unused]] const ssize_t n = ::read(fd, answer, sizeof answer);
+  }
+  ::close(fd);
+  return sent;
+}
+
+#else
+
+bool TSingleInstance::OpenServer() {
   server_ = new QLocalServer(this);
   server_->setSocketOptions(QLocalServer::UserAccessOption);
   connect(server_, &QLocalServer::newConnection, this, &TSingleInstance::onNewConnection);
@@ -96,6 +274,13 @@ bool TSingleInstance::Listen() {
   if (probe.waitForConnected(200)) return false;
   QLocalServer::removeServer(socket_);
   return server_->listen(socket_);
+}
+
+void TSingleInstance::CloseServer() {
+  if (!server_) return;
+  server_->close();
+  delete server_;
+  server_ = nullptr;
 }
 
 bool TSingleInstance::askRunningInstance(int timeoutMs) {
@@ -130,19 +315,7 @@ void TSingleInstance::onNewConnection() {
   }
 }
 
-void TSingleInstance::Release() {
-  if (server_) {
-    server_->close();
-    delete server_;
-    server_ = nullptr;
-  }
-  if (lock_) {
-    lock_->unlock();
-    lock_.reset();
-  }
-  claimed_ = false;
-  if (g_current == this) g_current = nullptr;
-}
+#endif
 
 QStringList RestartArguments;
 std::function<void()> RestartPreparation;

@@ -8,13 +8,15 @@
 
 class QLocalServer;
 class QLockFile;
+class QSocketNotifier;
 
 // One running instance per program file. Copies of the program at other
 // paths do not see each other.
 //
 // The claim is a lock file "<ServerName>.lock" in the temp folder, held for
 // the whole run (a crashed holder's lock is taken over, QLockFile checks its
-// process). The holder listens on a local socket named ServerName(); a later
+// process). The holder listens on a local socket named ServerName() (on Unix
+// the socket file of that name in the temp folder, user-only); a later
 // start of the same program file connects to it, sends "raise\n", waits up to
 // a second for "ok\n" and gives up its start.
 class TSingleInstance : public QObject {
@@ -55,14 +57,22 @@ class TSingleInstance : public QObject {
   void RaiseRequested();
 
  private:
+  bool OpenServer();
+  void CloseServer();
   void onNewConnection();
   bool askRunningInstance(int timeoutMs);
 
   QString name_;    // ServerName(programPath)
   QString socket_;  // the socket name actually used (shortened when too long)
   std::unique_ptr<QLockFile> lock_;
-  QLocalServer* server_ = nullptr;
   bool claimed_ = false;
+  bool listening_ = false;
+  bool listenedOnce_ = false;
+  // The server: a socket of our own on Unix, Qt's local server elsewhere.
+  int listenFd_ = -1;
+  QString listenPath_;
+  QSocketNotifier* acceptor_ = nullptr;
+  QLocalServer* server_ = nullptr;
 };
 
 // Starts the program file anew and ends this process: releases the single
