@@ -15,6 +15,7 @@
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -70,24 +71,55 @@ bool TSingleInstance::Claim(int timeoutMs, bool listen) {
   if (claimed_) return true;
   QElapsedTimer clock;
   clock.start();
-  lock_ =
-      std::make_unique<QLockFile>(QDir::tempPath() + QLatin1Char('/') + socket_ + QStringLiteral(".lock"));
+  const QString lockPath = QDir::tempPath() + QLatin1Char('/') + socket_ + QStringLiteral(".lock");
+  lockPath_ = lockPath;
+#ifdef Q_OS_UNIX
+  // A lock the kernel holds for this process: it goes with the process,
+  // however that ends, and nothing is written to disk to take it.
+  const QByteArray lockFile = QFile::encodeName(lockPath);
+  lockFd_ = ::open(lockFile.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  const bool lockable = lockFd_ >= 0;
+  const auto tryLock = [this, &lockFile] {
+    if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) return false;
+    // Locked; but a holder that ended meanwhile removes the file: then this
+    // lock is on a file nobody else sees, and the claim is made anew.
+    struct stat held {
+    }, named{};
+    if (::fstat(lockFd_, &held) == 0 && ::stat(lockFile.constData(), &named) == 0 &&
+        held.st_ino == named.st_ino && held.st_dev == named.st_dev)
+      return true;
+    ::close(lockFd_);
+    lockFd_ = ::open(lockFile.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    return lockFd_ >= 0 && ::flock(lockFd_, LOCK_EX | LOCK_NB) == 0;
+  };
+#else
+  lock_ = std::make_unique<QLockFile>(lockPath);
   // Only a dead holder makes the lock stale, never its age.
   lock_->setStaleLockTime(0);
+  const auto tryLock = [this] { return lock_->tryLock(0); };
+  const auto lockableNow = [this] { return lock_->error() == QLockFile::LockFailedError; };
+#endif
 
   for (;;) {
-    if (lock_->tryLock(0)) break;
-    if (lock_->error() != QLockFile::LockFailedError) {
+#ifdef Q_OS_UNIX
+    if (lockable && tryLock()) break;
+    if (!lockable) {
+#else
+    if (tryLock()) break;
+    if (!lockableNow()) {
+#endif
       // No lock can be made here (temp folder not writable): the socket alone
       // decides. Better to run twice than not at all.
       if (askRunningInstance(std::max(0, timeoutMs - int(clock.elapsed())))) return false;
-      lock_.reset();
+      DropLock();
       break;
     }
     // Another instance holds the claim; it may still be starting its server.
     const int left = timeoutMs - int(clock.elapsed());
-    if (askRunningInstance(std::max(0, left))) return false;
-    if (clock.elapsed() >= timeoutMs) return false;
+    if (askRunningInstance(std::max(0, left)) || clock.elapsed() >= timeoutMs) {
+      DropLock();
+      return false;
+    }
     QThread::msleep(50);
   }
 
@@ -107,14 +139,24 @@ bool TSingleInstance::Listen() {
   return listening_;
 }
 
+void TSingleInstance::DropLock(bool held) {
+#ifdef Q_OS_UNIX
+  if (lockFd_ < 0) return;
+  // Removed while still locked: a start waiting on it sees that (see Claim).
+  if (held) ::unlink(QFile::encodeName(lockPath_).constData());
+  ::close(lockFd_);  // closing lets the lock go
+  lockFd_ = -1;
+#else
+  if (lock_) lock_->unlock();
+  lock_.reset();
+#endif
+}
+
 void TSingleInstance::Release() {
   CloseServer();
   listening_ = false;
   listenedOnce_ = false;
-  if (lock_) {
-    lock_->unlock();
-    lock_.reset();
-  }
+  DropLock(claimed_);
   claimed_ = false;
   if (g_current == this) g_current = nullptr;
 }

@@ -13,9 +13,10 @@ class QSocketNotifier;
 // One running instance per program file. Copies of the program at other
 // paths do not see each other.
 //
-// The claim is a lock file "<ServerName>.lock" in the temp folder, held for
-// the whole run (a crashed holder's lock is taken over, QLockFile checks its
-// process). The holder listens on a local socket named ServerName() (on Unix
+// The claim is a lock on the file "<ServerName>.lock" in the temp folder,
+// held for the whole run (on Unix a kernel lock (flock) that ends with the
+// process; elsewhere a QLockFile, whose crashed holder is found by its
+// process and replaced). The holder listens on a local socket named ServerName() (on Unix
 // the socket file of that name in the temp folder, user-only); a later
 // start of the same program file connects to it, sends "raise\n", waits up to
 // a second for "ok\n" and gives up its start.
@@ -58,13 +59,17 @@ class TSingleInstance : public QObject {
 
  private:
   bool OpenServer();
+  // Lets the lock go; `held`: it was ours, its file is removed.
+  void DropLock(bool held = false);
   void CloseServer();
   void onNewConnection();
   bool askRunningInstance(int timeoutMs);
 
-  QString name_;    // ServerName(programPath)
-  QString socket_;  // the socket name actually used (shortened when too long)
-  std::unique_ptr<QLockFile> lock_;
+  QString name_;                     // ServerName(programPath)
+  QString socket_;                   // the socket name actually used (shortened when too long)
+  std::unique_ptr<QLockFile> lock_;  // not on Unix
+  int lockFd_ = -1;                  // Unix
+  QString lockPath_;
   bool claimed_ = false;
   bool listening_ = false;
   bool listenedOnce_ = false;
