@@ -150,6 +150,19 @@ void TestKlv820ctlPlan::picturePartLoadsOnDemand() {
 #endif
   QCOMPARE(ctl.dump()["imageLists"].toObject()["CustomAppImageList"].toInt(), 3);
   QVERIFY(ctl.read(ctl.file("CustomAppImageList.dat")).size() > 3 * 130 * 80 * 3);
+
+  // Without the module beside it the tool says so on one line.
+  QVERIFY(QDir().mkpath(ctl.scratch("lone")));
+  const QString lone = ctl.scratch("lone/klv820ctl");
+  QVERIFY(QFile::copy(QStringLiteral(KLV820CTL_PATH), lone));
+  QProcess p;
+  p.start(lone, {"--folder", ctl.folder(), "plan", "--png", ctl.scratch("lone.png")});
+  QVERIFY(p.waitForFinished(30000));
+  QCOMPARE(p.exitCode(), 1);
+  const QByteArray err = p.readAllStandardError();
+  QVERIFY2(err.startsWith("klv820ctl: the picture module cannot be loaded") && err.count('\n') == 1,
+           err.constData());
+  QVERIFY(!QFile::exists(ctl.scratch("lone.png")));
 }
 
 QTEST_GUILESS_MAIN(TestKlv820ctlPlan)
