@@ -8,7 +8,7 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 fail=0
 for f in \
-  bin/klv820 bin/klv820ctl \
+  bin/klv820 bin/klv820ctl bin/klv820pictures.so \
   lib/udev/rules.d/70-klv820.rules \
   share/applications/org.dravik.klv820.desktop \
   share/metainfo/org.dravik.klv820.metainfo.xml \
@@ -32,5 +32,10 @@ fi
 for m in 'usb:vFEFFp0801d\*' 'usb:vFEFFp0802d\*'; do
   grep -q "<modalias>$m</modalias>" "$prefix/share/metainfo/org.dravik.klv820.metainfo.xml" || { echo "install check: modalias $m missing"; fail=1; }
 done
+# The installed klv820ctl runs, and finds its picture module for drawing.
+ctl() { XDG_CONFIG_HOME="$prefix/config" QT_QPA_PLATFORM=offscreen "$prefix/bin/klv820ctl" --folder "$prefix" "$@"; }
+if ! ctl init >/dev/null || ! ctl dump >/dev/null || ! ctl plan --png "$prefix/plan.png" >/dev/null; then
+  echo "install check: the installed klv820ctl failed"; fail=1
+fi
 if [ "$fail" -ne 0 ]; then echo "install check: FAILED"; exit 1; fi
 echo "install check: all files in place"

@@ -1,6 +1,7 @@
 // klv820ctl plan end to end: the action lines, conflicts, sun times from the
 // table `send` gives, bad arguments and the picture file.
 #include <QDate>
+#include <QFile>
 #include <QJsonArray>
 
 #include "CtlRunner.h"
@@ -30,6 +31,7 @@ class TestKlv820ctlPlan : public QObject {
   void sunEntryFollowsTheSentTable();
   void refusesBadArguments();
   void picture();
+  void picturePartLoadsOnDemand();
 };
 
 void TestKlv820ctlPlan::linesAndConflicts() {
@@ -119,6 +121,48 @@ void TestKlv820ctlPlan::picture() {
   };
   QCOMPARE(size(QStringLiteral("7")), QSize(590, 496));
   QCOMPARE(size(QStringLiteral("14")), QSize(26 + 80 * 14, 496));
+}
+
+// The tool starts without QtGui; the commands that encode or draw pictures
+// load the picture module, and a save through it keeps every picture.
+void TestKlv820ctlPlan::picturePartLoadsOnDemand() {
+  CtlRunner ctl;
+  QCOMPARE(ctl.run({"init"}).code, 0);
+  QFile::remove(ctl.file("CustomAppImageList.dat"));
+  QVERIFY(QFile::copy(QStringLiteral(KLV_TEST_DATA "/imagelist/three_masked.dat"),
+                      ctl.file("CustomAppImageList.dat")));
+#ifdef Q_OS_LINUX
+  // The dynamic loader names every library it loads.
+  qputenv("LD_DEBUG", "files");
+  const CtlResult dump = ctl.run({"dump"});
+  const CtlResult save = ctl.run({"sets", "save", "one"});
+  const CtlResult png = ctl.run({"plan", "--png", ctl.scratch("plan.png")});
+  qunsetenv("LD_DEBUG");
+  QCOMPARE(dump.code, 0);
+  QVERIFY2(!dump.err.contains("libQt6Gui"), "dump loaded QtGui");
+  QVERIFY2(!dump.err.contains("klv820pictures"), "dump loaded the picture module");
+  QCOMPARE(save.code, 0);
+  QVERIFY(save.err.contains("klv820pictures"));
+  QCOMPARE(png.code, 0);
+  QVERIFY(png.err.contains("klv820pictures"));
+#else
+  QCOMPARE(ctl.run({"sets", "save", "one"}).code, 0);
+#endif
+  QCOMPARE(ctl.dump()["imageLists"].toObject()["CustomAppImageList"].toInt(), 3);
+  QVERIFY(ctl.read(ctl.file("CustomAppImageList.dat")).size() > 3 * 130 * 80 * 3);
+
+  // Without the module beside it the tool says so on one line.
+  QVERIFY(QDir().mkpath(ctl.scratch("lone")));
+  const QString lone = ctl.scratch("lone/klv820ctl");
+  QVERIFY(QFile::copy(QStringLiteral(KLV820CTL_PATH), lone));
+  QProcess p;
+  p.start(lone, {"--folder", ctl.folder(), "plan", "--png", ctl.scratch("lone.png")});
+  QVERIFY(p.waitForFinished(30000));
+  QCOMPARE(p.exitCode(), 1);
+  const QByteArray err = p.readAllStandardError();
+  QVERIFY2(err.startsWith("klv820ctl: the picture module cannot be loaded") && err.count('\n') == 1,
+           err.constData());
+  QVERIFY(!QFile::exists(ctl.scratch("lone.png")));
 }
 
 QTEST_GUILESS_MAIN(TestKlv820ctlPlan)

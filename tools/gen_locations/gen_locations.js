@@ -328,7 +328,7 @@ function render(table) {
   lines.push('#include <array>');
   lines.push('#include <cstdint>');
   lines.push('');
-  lines.push('#include "settings/Location.h"');
+  lines.push('#include "core/settings/Location.h"');
   lines.push('');
   lines.push('// clang-format off');
   lines.push('namespace {');
@@ -375,6 +375,10 @@ function render(table) {
   lines.push('  l.TzSign = r.tzSign;');
   lines.push('  return l;');
   lines.push('}');
+  lines.push('');
+  lines.push('const char* BuiltInCountry(int index) { return kCountries[kRows[index].country]; }');
+  lines.push('');
+  lines.push('const char* BuiltInCity(int index) { return kRows[index].city; }');
   lines.push('');
   lines.push(`static_assert(kRows.size() == Count);`);
   lines.push('');

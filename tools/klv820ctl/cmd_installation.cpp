@@ -5,8 +5,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "Ctl.h"
@@ -26,40 +29,44 @@ int RefuseArguments(CtlContext& ctx, const char* command) {
 // ---------------------------------------------------------------------------
 // dump: keys in the documented order, indented by four blanks, one key or
 // element a line, each value written as QJsonDocument writes it. Written
-// straight from the installation: no document is built.
+// straight from the installation as UTF-8: no document is built.
 
 class JsonWriter {
  public:
-  QString out;
+  std::string out;
 
-  void BeginObject() { Open(QLatin1Char('{')); }
-  void EndObject() { Close(QLatin1Char('}')); }
+  void BeginObject() { Open('{'); }
+  void EndObject() { Close('}'); }
   // An empty array is written "[]"; elements follow with Element().
   void BeginArray(bool empty) {
     if (empty) {
-      out += QLatin1String("[]");
+      out += "[]";
       emptyArray_ = true;
       return;
     }
-    Open(QLatin1Char('['));
+    Open('[');
   }
   void EndArray() {
     if (emptyArray_) {
       emptyArray_ = false;
       return;
     }
-    Close(QLatin1Char(']'));
+    Close(']');
   }
   // Starts the next key of the open object.
   void Key(const char* key) {
     Next();
-    out += QLatin1Char('"');
-    out += QLatin1String(key);
-    out += QLatin1String("\": ");
+    out += '"';
+    out += key;
+    out += "\": ";
   }
   // Starts the next element of the open array.
   void Element() { Next(); }
-  void Int(qint64 v) { out += QString::number(v); }
+  void Int(qint64 v) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, v).ptr;
+    out.append(digits, end);
+  }
   void Str(const QString& s) {
     // Plain printable ASCII needs no escaping; anything else is written by
     // QJsonDocument itself.
@@ -67,13 +74,13 @@ class JsonWriter {
       return c.unicode() >= 0x20 && c.unicode() < 0x7F && c != QLatin1Char('"') && c != QLatin1Char('\\');
     });
     if (!plain) return Scalar(QJsonValue(s));
-    out += QLatin1Char('"');
-    out += s;
-    out += QLatin1Char('"');
+    out += '"';
+    for (QChar c : s) out += char(c.unicode());
+    out += '"';
   }
   void Scalar(const QJsonValue& v) {
     const QByteArray json = QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact);
-    out += QString::fromUtf8(json.mid(1, json.size() - 2));
+    out.append(json.constData() + 1, size_t(json.size()) - 2);
   }
   void Int(const char* key, qint64 v) {
     Key(key);
@@ -85,30 +92,31 @@ class JsonWriter {
   }
 
  private:
-  void Open(QChar bracket) {
+  void Open(char bracket) {
     out += bracket;
-    out += QLatin1Char('\n');
+    out += '\n';
     first_.push_back(true);
   }
-  void Close(QChar bracket) {
+  void Close(char bracket) {
     first_.pop_back();
-    out += QLatin1Char('\n');
-    out += QString(4 * int(first_.size()), QLatin1Char(' '));
+    out += '\n';
+    Indent();
     out += bracket;
   }
   void Next() {
-    if (!first_.back()) out += QLatin1String(",\n");
+    if (!first_.back()) out += ",\n";
     first_.back() = false;
-    out += QString(4 * int(first_.size()), QLatin1Char(' '));
+    Indent();
   }
+  void Indent() { out.append(4 * first_.size(), ' '); }
 
   std::vector<bool> first_;
   bool emptyArray_ = false;
 };
 
-QString InstallationJson(const TLoadSave& d) {
+std::string InstallationJson(const TLoadSave& d) {
   JsonWriter w;
-  w.out.reserve(1 << 20);
+  w.out.reserve(1 << 18);
   w.BeginObject();
   w.Int("language", d.Language);
   w.Int("oldModel", d.OldModel);
@@ -204,7 +212,7 @@ QString InstallationJson(const TLoadSave& d) {
   w.Int("CustomAppImageList", d.CustomAppImageList->Count());
   w.EndObject();
   w.EndObject();
-  w.out += QLatin1Char('\n');
+  w.out += '\n';
   return w.out;
 }
 
@@ -225,7 +233,10 @@ int Dump(CtlContext& ctx) {
   const TLoadSave* d = TLoadSave::InstanceForReading();
   for (const QString& problem : d->LoadProblems) ctx.err << "klv820ctl: warning: " << problem << "\n";
   ctx.err.flush();
-  ctx.out << InstallationJson(*d);
+  const std::string json = InstallationJson(*d);
+  // Already UTF-8: straight to standard output, behind what the stream holds.
+  ctx.out.flush();
+  std::fwrite(json.data(), 1, json.size(), stdout);
   return CtlOk;
 }
 

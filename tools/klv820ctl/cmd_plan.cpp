@@ -1,11 +1,10 @@
 // plan [--from YYYY-MM-DD] [--days N] [--png FILE]: what the box will do,
 // one action a line in time order, with the week picture on request.
 #include <QDate>
-#include <QImageWriter>
 
 #include "Ctl.h"
 #include "core/model/LoadSave.h"
-#include "core/plan/WeekPicture.h"
+#include "core/model/PictureServices.h"
 #include "core/plan/WeekPlan.h"
 
 namespace {
@@ -51,10 +50,10 @@ int CmdPlan(CtlContext& ctx) {
   ctx.out.flush();
 
   if (!png.isEmpty()) {
-    const QImage image = TWeekPicture::Draw(plan, ls, TWeekPicture::SizeFor(days), true);
-    QImageWriter writer(png, "png");
-    if (!writer.write(image))
-      return CtlFail(ctx, CtlFailed, QStringLiteral("cannot write %1: %2").arg(png, writer.errorString()));
+    // main loaded the picture part (and made the application a GUI one) for --png.
+    QString error;
+    if (!RequiredPictureServices().writeWeekPicturePng(plan, ls, days, png, &error))
+      return CtlFail(ctx, CtlFailed, QStringLiteral("cannot write %1: %2").arg(png, error));
   }
   return CtlOk;
 }

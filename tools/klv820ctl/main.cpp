@@ -1,7 +1,8 @@
 #include <QCoreApplication>
 #include <QDir>
-#include <QGuiApplication>
+#include <QFileInfo>
 #include <QLoggingCategory>
+#include <QStandardPaths>
 #include <QTextStream>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,7 @@
 
 #include "Ctl.h"
 #include "core/model/LoadSave.h"
+#include "core/model/PictureServices.h"
 #include "core/shell/WorkingFolder.h"
 #include "usb/SystemHid.h"
 
@@ -51,6 +53,14 @@ bool NeedsGui(int argc, char** argv) {
   return false;
 }
 
+// The folder of this executable before an application object exists: from
+// argv[0], looked up on the PATH when it names no folder.
+QString ExecutableFolder(const char* argv0) {
+  QString path = QFile::decodeName(argv0);
+  if (QFileInfo(path).fileName() == path) path = QStandardPaths::findExecutable(path);
+  return QFileInfo(path).canonicalPath();
+}
+
 }  // namespace
 
 CtlCommand::CtlCommand(const char* name, const char* usage, CtlCommandFn fn) {
@@ -66,11 +76,19 @@ int CtlFail(CtlContext& ctx, int code, const QString& message) {
 int main(int argc, char** argv) {
   std::unique_ptr<QCoreApplication> app;
   if (NeedsGui(argc, argv)) {
+    // The GUI application comes from the picture part, which the tool links
+    // only on demand (core/model/PictureServices.h).
+    QString error;
+    const TPictureServices* pictures = PictureServices(&error, ExecutableFolder(argv[0]));
+    if (!pictures) {
+      std::fprintf(stderr, "klv820ctl: %s\n", error.toLocal8Bit().constData());
+      return CtlFailed;
+    }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // The platform's notes (a missing runtime folder, say) are not the
     // tool's output; failures are reported on one line of their own.
     QLoggingCategory::setFilterRules(QStringLiteral("default.warning=false\nqt.*.warning=false"));
-    app = std::make_unique<QGuiApplication>(argc, argv);
+    app.reset(pictures->makeGuiApplication(argc, argv));
   } else {
     app = std::make_unique<QCoreApplication>(argc, argv);
   }

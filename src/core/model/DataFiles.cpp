@@ -73,7 +73,7 @@ void ReadScene(const char* r, TScene& scene) {
 }
 
 ProgAktiePtr ReadEntry(const char* r) {
-  auto e = std::make_shared<ProgAktie>();
+  auto e = std::make_shared<ProgAktie>(F64(r + 40));
   e->Ruimte = I32(r);
   e->Apparaat = I32(r + 4);
   e->Maand = I32(r + 8);
@@ -83,7 +83,6 @@ ProgAktiePtr ReadEntry(const char* r) {
   e->ZonTijd = I32(r + 24);
   e->Random = uchar(r[28]);
   e->Aktie = uchar(r[32]);
-  e->Aangemaakt = F64(r + 40);
   return e;
 }
 

@@ -1,6 +1,7 @@
 #include "core/model/ImageList.h"
 
 #include <cstring>
+#include <memory>
 
 #include "core/model/ImageListStream.h"
 
@@ -116,26 +117,36 @@ std::optional<QRgb> ColourOfMask(const QImage& rgb, const QImage& mask) {
 
 }  // namespace
 
-TImageList::TImageList(int width, int height) : width_(width), height_(height) {}
+struct TImageList::Images {
+  QImage picture;  // RGB888; null while undecoded
+  QImage mask;     // Mono, null when the picture has no transparency
+  bool maskReady = false;
+  // Derived from an explicit mask on first request (see AddWithMask).
+  std::optional<QRgb> maskColour;
+  bool colourPending = false;
+};
 
-const TImageList::Item& TImageList::WithMask(int index) const {
+TImageList::Images& TImageList::WithMask(int index) const {
   const Item& item = items_[size_t(index)];
-  if (!item.maskReady) {
-    item.mask = NormaliseMask(item.strips->DecodeMask(item.slot), width_, height_);
-    item.colourPending = !item.mask.isNull();
-    item.maskReady = true;
+  if (!item.images) item.images = std::make_shared<Images>();
+  Images& images = *item.images;
+  if (!images.maskReady) {
+    images.mask = NormaliseMask(item.strips->DecodeMask(item.slot), width_, height_);
+    images.colourPending = !images.mask.isNull();
+    images.maskReady = true;
   }
-  return item;
+  return images;
 }
 
-const TImageList::Item& TImageList::Decoded(int index) const {
-  const Item& item = WithMask(index);
+TImageList::Images& TImageList::Decoded(int index) const {
+  const Item& item = items_[size_t(index)];
+  Images& images = WithMask(index);
   if (item.strips) {
     // As AddWithMask takes it: a masked picture is scaled without blending.
-    item.picture = ToRgb888(item.strips->DecodePicture(item.slot), width_, height_, item.strips->masked);
-    if (!item.picture.isNull()) item.strips.reset();  // out of memory: tried again next time
+    images.picture = ToRgb888(item.strips->DecodePicture(item.slot), width_, height_, item.strips->masked);
+    if (!images.picture.isNull()) item.strips.reset();  // out of memory: tried again next time
   }
-  return item;
+  return images;
 }
 
 QImage TImageList::Get(int index) const {
@@ -146,32 +157,19 @@ QImage TImageList::Get(int index) const {
 QImage TImageList::GetUncached(int index) const {
   if (index < 0 || index >= Count()) return QImage();
   const Item& item = items_[size_t(index)];
-  if (!item.strips) return item.picture;
+  if (!item.strips) return item.images->picture;
   return ToRgb888(item.strips->DecodePicture(item.slot), width_, height_, item.strips->masked);
-}
-
-const TPictureStrips* TImageList::Undecoded(int index, int* slot) const {
-  if (index < 0 || index >= Count()) return nullptr;
-  const Item& item = items_[size_t(index)];
-  if (slot) *slot = item.slot;
-  return item.strips.get();
-}
-
-int TImageList::DecodedCount() const {
-  int n = 0;
-  for (const Item& item : items_) n += item.strips ? 0 : 1;
-  return n;
 }
 
 std::optional<QRgb> TImageList::MaskColour(int index) const {
   if (index < 0 || index >= Count()) return std::nullopt;
-  const Item& item = WithMask(index);
-  if (item.colourPending) {
+  Images& images = WithMask(index);
+  if (images.colourPending) {
     Decoded(index);
-    item.maskColour = ColourOfMask(item.picture, item.mask);
-    item.colourPending = false;
+    images.maskColour = ColourOfMask(images.picture, images.mask);
+    images.colourPending = false;
   }
-  return item.maskColour;
+  return images.maskColour;
 }
 
 QImage TImageList::Mask(int index) const {
@@ -181,59 +179,50 @@ QImage TImageList::Mask(int index) const {
 
 QImage TImageList::GetMasked(int index) const {
   if (index < 0 || index >= Count()) return QImage();
-  const Item& item = Decoded(index);
-  QImage out(item.picture.size(), QImage::Format_ARGB32);
+  const Images& images = Decoded(index);
+  QImage out(images.picture.size(), QImage::Format_ARGB32);
   const int w = out.width(), h = out.height();
   for (int y = 0; y < h; ++y) {
-    const uchar* src = item.picture.constScanLine(y);
-    const uchar* m = item.mask.isNull() ? nullptr : item.mask.constScanLine(y);
+    const uchar* src = images.picture.constScanLine(y);
+    const uchar* m = images.mask.isNull() ? nullptr : images.mask.constScanLine(y);
     QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
     for (int x = 0; x < w; ++x, src += 3) dst[x] = (m && MonoBit(m, x)) ? 0u : qRgb(src[0], src[1], src[2]);
   }
   return out;
 }
 
-int TImageList::Add(const QImage& picture, std::optional<QRgb> maskColour) {
+TImageList::Item TImageList::Added(const QImage& picture, std::optional<QRgb> maskColour) const {
   Item item;
-  item.picture = ToRgb888(picture, width_, height_, maskColour.has_value());
+  item.images = std::make_shared<Images>();
+  Images& images = *item.images;
+  images.maskReady = true;
+  images.picture = ToRgb888(picture, width_, height_, maskColour.has_value());
   if (maskColour) {
-    item.maskColour = *maskColour & kRgbMask;
-    item.mask = MaskOfColour(item.picture, *item.maskColour);
+    images.maskColour = *maskColour & kRgbMask;
+    images.mask = MaskOfColour(images.picture, *images.maskColour);
   }
-  items_.push_back(std::move(item));
+  return item;
+}
+
+int TImageList::Add(const QImage& picture, std::optional<QRgb> maskColour) {
+  items_.push_back(Added(picture, maskColour));
   return Count() - 1;
 }
 
 bool TImageList::Replace(int index, const QImage& picture, std::optional<QRgb> maskColour) {
   if (index < 0 || index >= Count()) return false;
-  Item item;
-  item.picture = ToRgb888(picture, width_, height_, maskColour.has_value());
-  if (maskColour) {
-    item.maskColour = *maskColour & kRgbMask;
-    item.mask = MaskOfColour(item.picture, *item.maskColour);
-  }
-  items_[size_t(index)] = std::move(item);
+  items_[size_t(index)] = Added(picture, maskColour);
   return true;
-}
-
-void TImageList::Clear() { items_.clear(); }
-
-void TImageList::AppendUndecoded(std::shared_ptr<const TPictureStrips> strips, int count) {
-  items_.reserve(items_.size() + size_t(count));
-  for (int i = 0; i < count; ++i) {
-    Item item;
-    item.strips = strips;
-    item.slot = i;
-    item.maskReady = false;
-    items_.push_back(std::move(item));
-  }
 }
 
 int TImageList::AddWithMask(const QImage& picture, const QImage& mask) {
   Item item;
-  item.picture = ToRgb888(picture, width_, height_, !mask.isNull());
-  item.mask = NormaliseMask(mask, width_, height_);
-  item.colourPending = !item.mask.isNull();
+  item.images = std::make_shared<Images>();
+  Images& images = *item.images;
+  images.maskReady = true;
+  images.picture = ToRgb888(picture, width_, height_, !mask.isNull());
+  images.mask = NormaliseMask(mask, width_, height_);
+  images.colourPending = !images.mask.isNull();
   items_.push_back(std::move(item));
   return Count() - 1;
 }

@@ -66,20 +66,22 @@ class TImageList {
   const TPictureStrips* Undecoded(int index, int* slot) const;
 
  private:
+  // The picture and its mask as images, decoded or added (ImageList.cpp);
+  // kept behind a pointer so that a list can be held, read from a file,
+  // counted and copied without QtGui (ImageListStore.cpp).
+  struct Images;
   struct Item {
     // Decoded on first use from picture `slot` of `strips` when those are set;
     // the strips are let go once the picture is decoded.
     mutable std::shared_ptr<const TPictureStrips> strips;
     int slot = -1;
-    mutable QImage picture;  // RGB888; null while undecoded
-    mutable QImage mask;     // Mono, null when the picture has no transparency
-    mutable bool maskReady = true;
-    // Derived from an explicit mask on first request (see AddWithMask).
-    mutable std::optional<QRgb> maskColour;
-    mutable bool colourPending = false;
+    // Null while nothing is decoded. Copies of a list share it: it only ever
+    // caches what the strips hold, and a replaced picture gets its own.
+    mutable std::shared_ptr<Images> images;
   };
-  const Item& Decoded(int index) const;
-  const Item& WithMask(int index) const;
+  Images& Decoded(int index) const;
+  Images& WithMask(int index) const;
+  Item Added(const QImage& picture, std::optional<QRgb> maskColour) const;
   int width_;
   int height_;
   std::vector<Item> items_;

@@ -1,6 +1,7 @@
 #include "core/model/ImageListFile.h"
 
 #include "core/model/ImageListStream.h"
+#include "core/model/PictureServices.h"
 #include "core/shell/Win1252.h"
 
 namespace {
@@ -314,7 +315,8 @@ QByteArray WriteImageListFile(const TImageList& list) {
     out.append(char(vaBinary));
     const qsizetype bitmapLengthAt = out.size();
     PutU32(out, 0);
-    AppendImageListStream(list, out);
+    // Encoding pictures is the picture part's (PictureServices.h).
+    RequiredPictureServices().appendImageListStream(list, out);
     SetU32(out, bitmapLengthAt, quint32(out.size() - bitmapLengthAt - 4));
   }
   out.append('\0');  // end of properties

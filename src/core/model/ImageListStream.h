@@ -40,6 +40,15 @@ inline constexpr int kMaxImageListPictures = 4096;
 inline constexpr int kMaxImageListSide = 2048;
 inline constexpr int kMaxStripSide = 1 << 18;
 
+// Stream constants shared by the reader and the writer.
+inline constexpr quint16 kIlMagic = 0x4C49;  // "IL"
+inline constexpr quint16 kIlVersion = 0x101;
+inline constexpr quint16 kIlcMask = 0x0001;
+inline constexpr quint16 kIlcColor24 = 0x0018;
+inline constexpr int kIlHeadSize = 28;
+inline constexpr int kFileHeaderSize = 14;
+inline constexpr int kInfoHeaderSize = 40;
+
 // One bitmap of a stream as read: where its bits lie, nothing decoded.
 struct TStripBitmap {
   int width = 0;

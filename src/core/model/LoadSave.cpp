@@ -18,6 +18,7 @@
 #include "core/model/HeldFile.h"
 #include "core/model/ImageListFile.h"
 #include "core/model/LanguageStore.h"
+#include "core/model/PictureServices.h"
 #include "core/model/Recovery.h"
 #include "core/shell/Language.h"
 #include "core/shell/WorkingFolder.h"
@@ -345,7 +346,21 @@ SaveResult TLoadSave::SaveFiles(const std::vector<std::pair<QString, QByteArray>
 
 SaveResult TLoadSave::SaveDataFiles() { return SaveFiles(FileImages(false)); }
 
-SaveResult TLoadSave::Save() { return SaveFiles(FileImages(true)); }
+SaveResult TLoadSave::Save() {
+  // Pictures are encoded by the picture part, which klv820ctl loads only now:
+  // without it no file is replaced.
+  const TImageList* lists[4] = {RuimteImageList.get(), AppImageList.get(), CustomRuimteImageList.get(),
+                                CustomAppImageList.get()};
+  for (int i = 0; i < 4; ++i) {
+    QString error;
+    if (lists[i]->Count() > 0 && !PictureServices(&error)) {
+      SaveResult result;
+      Fail(result, QString::fromLatin1(kImageListFiles[i].file), error);
+      return result;
+    }
+  }
+  return SaveFiles(FileImages(true));
+}
 
 int TLoadSave::ReadLanguage() {
   const std::optional<int> stored = ReadStoredLanguage();

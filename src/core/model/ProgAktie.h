@@ -19,6 +19,8 @@
 class ProgAktie {
  public:
   ProgAktie();  // defaults, Aangemaakt = now
+  // Defaults with a known creation moment (readers: no clock is read).
+  explicit ProgAktie(double aangemaakt) : Aangemaakt(aangemaakt) {}
 
   int32_t Ruimte = -1;
   int32_t Apparaat = -1;

@@ -1,6 +1,7 @@
 #include "core/plan/WeekPicture.h"
 
 #include <QFontMetrics>
+#include <QImageWriter>
 #include <QPainter>
 #include <algorithm>
 
@@ -198,4 +199,12 @@ QImage TWeekPicture::Draw(const TWeekPlan& plan, const TLoadSave& installation, 
   p.drawLine(AxisWidth + days * columnWidth, 0, AxisWidth + days * columnWidth, size.height() - 1);
   p.drawLine(AxisWidth, plotTop, AxisWidth + days * columnWidth, plotTop);
   return image;
+}
+
+bool TWeekPicture::WritePng(const TWeekPlan& plan, const TLoadSave& installation, int days,
+                            const QString& file, QString* error) {
+  QImageWriter writer(file, "png");
+  if (writer.write(Draw(plan, installation, SizeFor(days), true))) return true;
+  if (error) *error = writer.errorString();
+  return false;
 }

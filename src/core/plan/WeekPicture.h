@@ -23,4 +23,8 @@ class TWeekPicture {
   // holds one device only). Texts come from the installation's language.
   static QImage Draw(const TWeekPlan& plan, const TLoadSave& installation, const QSize& size,
                      bool deviceNames);
+  // Draws the plan of `days` days at SizeFor(days) with device names and
+  // writes it to `file` as PNG; on failure returns false with the reason.
+  static bool WritePng(const TWeekPlan& plan, const TLoadSave& installation, int days, const QString& file,
+                       QString* error);
 };

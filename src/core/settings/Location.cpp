@@ -1,9 +1,10 @@
 #include "core/settings/Location.h"
 
+#include <QAnyStringView>
 #include <QSet>
+#include <QUtf8StringView>
 #include <algorithm>
 #include <array>
-#include <atomic>
 #include <vector>
 
 #include "core/shell/Win1252.h"
@@ -11,6 +12,10 @@
 namespace Locations::detail {
 // The generated table (LocationData.cpp); index 0..Count-1.
 TLocation BuiltIn(int index);
+// The names of record `index` as built in (UTF-8), without building it; all
+// records of one country return the same pointer.
+const char* BuiltInCountry(int index);
+const char* BuiltInCity(int index);
 }  // namespace Locations::detail
 
 namespace {
@@ -29,19 +34,26 @@ QString AsStored(const QString& name) {
   return ReadShortString(QByteArrayView(field.data(), field.size()), kNameWidth);
 }
 
-std::vector<TLocation> BuildTable() {
-  std::vector<TLocation> table;
-  table.reserve(Locations::Count);
-  for (int i = 0; i < Locations::Count; ++i) table.push_back(Locations::detail::BuiltIn(i));
-  return table;
-}
+// The table as the program sees it. A record is built from the built-in data
+// on its first use and then stays in place (At() hands out references);
+// lookups by name read the built-in names of records not built yet, so that
+// a run that only looks one place up builds one record, not 1035.
+struct Table {
+  std::vector<TLocation> records = std::vector<TLocation>(Locations::Count);
+  std::vector<bool> built = std::vector<bool>(Locations::Count);
+  std::vector<bool> writtenBack = std::vector<bool>(Locations::Count);
 
-// Set once the table has been built (first use).
-std::atomic<bool> g_built{false};
+  TLocation& Record(int index) {
+    if (!built[size_t(index)]) {
+      records[size_t(index)] = Locations::detail::BuiltIn(index);
+      built[size_t(index)] = true;
+    }
+    return records[size_t(index)];
+  }
+};
 
-std::vector<TLocation>& Table() {
-  static std::vector<TLocation> table = BuildTable();
-  g_built.store(true, std::memory_order_relaxed);
+Table& TheTable() {
+  static Table table;
   return table;
 }
 
@@ -96,12 +108,14 @@ namespace Locations {
 const TLocation& At(int index) {
   // An index from outside the table falls back to the own-location record,
   // as a failed lookup does.
-  return Table()[InRange(index) ? index : 0];
+  return TheTable().Record(InRange(index) ? index : 0);
 }
 
 void WriteBack(int index, const TLocation& location) {
   if (!InRange(index)) return;
-  TLocation& r = Table()[index];
+  Table& table = TheTable();
+  TLocation& r = table.Record(index);
+  table.writtenBack[size_t(index)] = true;
   r.Country = AsStored(location.Country);
   r.City = AsStored(location.City);
   r.LatDeg = location.LatDeg;
@@ -115,12 +129,14 @@ void WriteBack(int index, const TLocation& location) {
 }
 
 void Reset() {
-  // Not built yet: its first use builds it fresh (the start of the program
-  // would otherwise build it twice).
-  if (!g_built.load(std::memory_order_relaxed)) return;
-  // In place: references from At() stay valid across a Recreate.
-  const std::vector<TLocation> fresh = BuildTable();
-  std::copy(fresh.begin(), fresh.end(), Table().begin());
+  // In place: references from At() stay valid across a Recreate. Only
+  // written-back records differ from the built-in data.
+  Table& table = TheTable();
+  for (int i = 0; i < Count; ++i) {
+    if (!table.writtenBack[size_t(i)]) continue;
+    table.records[size_t(i)] = detail::BuiltIn(i);
+    table.writtenBack[size_t(i)] = false;
+  }
 }
 
 QStringList CountryList() {
@@ -128,7 +144,8 @@ QStringList CountryList() {
   // may name a country out of sort order, which must not duplicate it.
   QStringList list;
   QSet<QString> seen;
-  for (const TLocation& r : Table()) {
+  for (int i = 0; i < Count; ++i) {
+    const TLocation& r = At(i);
     if (seen.contains(r.Country)) continue;
     seen.insert(r.Country);
     list.append(r.Country);
@@ -138,15 +155,30 @@ QStringList CountryList() {
 
 QStringList CityList(const QString& country) {
   QStringList list;
-  for (const TLocation& r : Table())
-    if (r.Country == country) list.append(r.City);
+  for (int i = 0; i < Count; ++i)
+    if (const TLocation& r = At(i); r.Country == country) list.append(r.City);
   return list;
 }
 
 int FindIndex(const QString& country, const QString& city) {
-  const std::vector<TLocation>& table = Table();
-  for (int i = Count - 1; i >= 0; --i)
-    if (table[i].Country == country && table[i].City == city) return i;
+  Table& table = TheTable();
+  // Records of one country share their built-in country name: it is
+  // compared once per country, not once per record.
+  const char* lastCountry = nullptr;
+  bool countryMatches = false;
+  for (int i = Count - 1; i >= 0; --i) {
+    if (table.built[size_t(i)]) {
+      const TLocation& r = table.records[size_t(i)];
+      if (r.Country == country && r.City == city) return i;
+      continue;
+    }
+    const char* builtInCountry = detail::BuiltInCountry(i);
+    if (builtInCountry != lastCountry) {
+      lastCountry = builtInCountry;
+      countryMatches = QAnyStringView::equal(country, QUtf8StringView(builtInCountry));
+    }
+    if (countryMatches && QAnyStringView::equal(city, QUtf8StringView(detail::BuiltInCity(i)))) return i;
+  }
   return 0;
 }
 

@@ -1094,6 +1094,10 @@ TLocation BuiltIn(int index) {
   return l;
 }
 
+const char* BuiltInCountry(int index) { return kCountries[kRows[index].country]; }
+
+const char* BuiltInCity(int index) { return kRows[index].city; }
+
 static_assert(kRows.size() == Count);
 
 }  // namespace Locations::detail

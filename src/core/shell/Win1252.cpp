@@ -23,11 +23,12 @@ int Encode(char16_t c) {
 }  // namespace
 
 QString FromWin1252(QByteArrayView bytes) {
-  QString out;
-  out.reserve(bytes.size());
+  // One character per byte: written in place (names are read by the hundred).
+  QString out(bytes.size(), Qt::Uninitialized);
+  char16_t* d = reinterpret_cast<char16_t*>(out.data());
   for (char ch : bytes) {
     const auto b = static_cast<unsigned char>(ch);
-    out.append(QChar(b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b)));
+    *d++ = b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b);
   }
   return out;
 }
