@@ -8,7 +8,9 @@
 #include <QPointer>
 #include <QWidget>
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -31,7 +33,8 @@ class TRoundEdge : public QWidget {
 
   void configure(int radius, const QColor& edge) {
     radius_ = radius;
-    picture_ = QImage();
+    pieces_.clear();
+    renderedFor_ = QSize();
     edge_ = edge;
     apply();
   }
@@ -61,14 +64,20 @@ class TRoundEdge : public QWidget {
   void paintEvent(QPaintEvent* event) override {
     if (radius_ <= 0) return;
     // Most repaints are of a control inside the form, where the edge has
-    // nothing; elsewhere the edge is copied from its picture.
+    // nothing; elsewhere the edge is copied from its pieces.
     const QRegion edge = event->region() & EdgeArea();
     if (edge.isEmpty()) return;
-    if (picture_.size() != size() * devicePixelRatio()) renderEdge();
+    if (renderedFor_ != size() * devicePixelRatio()) renderEdge();
     QPainter p(this);
-    for (const QRect& r : edge)
-      p.drawImage(r, picture_,
-                  QRectF(r.topLeft() * picture_.devicePixelRatio(), r.size() * picture_.devicePixelRatio()));
+    // Each pixel once: the edge is translucent, and pieces may overlap.
+    QRegion left = edge;
+    for (const Piece& piece : pieces_) {
+      const QRegion part = left & piece.area;
+      left -= part;
+      const qreal dpr = piece.picture.devicePixelRatio();
+      for (const QRect& r : part)
+        p.drawImage(r, piece.picture, QRectF((r.topLeft() - piece.area.topLeft()) * dpr, r.size() * dpr));
+    }
   }
 
  private:
@@ -77,17 +86,39 @@ class TRoundEdge : public QWidget {
     return std::min<qreal>(radius_, std::min(outline.width(), outline.height())) / 2.0;
   }
 
-  // The pixels the edge can touch: a band along the sides (the ring and the
-  // light line reach 4 pixels in) and the corners.
+  static constexpr int kBand = 5;  // the ring and the light line reach 4 pixels in
+
+  // The side of the square at each corner that holds its curve.
+  int CornerSide() const { return int(std::ceil(CornerRadius())) + kBand; }
+
+  // The pixels the edge can touch: a band along the sides and the corners.
   QRegion EdgeArea() const {
-    constexpr int kBand = 5;
-    const int corner = int(std::ceil(CornerRadius())) + kBand;
+    const int corner = CornerSide();
     QRegion inside(rect().adjusted(kBand, kBand, -kBand, -kBand));
     inside -= QRect(0, 0, corner, corner);
     inside -= QRect(width() - corner, 0, corner, corner);
     inside -= QRect(0, height() - corner, corner, corner);
     inside -= QRect(width() - corner, height() - corner, corner, corner);
     return QRegion(rect()) - inside;
+  }
+
+  // The edge area in eight pieces (corners, then the bands between them),
+  // drawn each as a picture rather than one picture of the whole form,
+  // which is nearly all transparent: a few kilobytes instead of
+  // width x height x 4 bytes. On a small form they may overlap.
+  std::array<QRect, 8> PieceAreas() const {
+    const int w = width(), h = height(), c = CornerSide();
+    const std::array<QRect, 8> areas{QRect(0, 0, c, c),
+                                     QRect(w - c, 0, c, c),
+                                     QRect(0, h - c, c, c),
+                                     QRect(w - c, h - c, c, c),
+                                     QRect(c, 0, w - 2 * c, kBand),
+                                     QRect(c, h - kBand, w - 2 * c, kBand),
+                                     QRect(0, c, kBand, h - 2 * c),
+                                     QRect(w - kBand, c, kBand, h - 2 * c)};
+    std::array<QRect, 8> inForm;
+    for (size_t i = 0; i < areas.size(); ++i) inForm[i] = areas[i] & rect();
+    return inForm;
   }
 
   // Everything outside a smooth path just inside the mask gets the edge
@@ -101,20 +132,29 @@ class TRoundEdge : public QWidget {
                          std::max<qreal>(0, r - 1.5));
     QPainterPath ring;
     ring.addRect(rect());
-    const qreal dpr = devicePixelRatio();
-    picture_ = QImage(size() * dpr, QImage::Format_ARGB32_Premultiplied);
-    picture_.setDevicePixelRatio(dpr);
-    picture_.fill(Qt::transparent);
-    QPainter p(&picture_);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.fillPath(ring.subtracted(inner), edge_);
+    ring = ring.subtracted(inner);
     // A faint light line inside the dark edge lifts it off the artwork.
-    p.setPen(QPen(QColor(255, 255, 255, 70), 1.0));
-    p.setBrush(Qt::NoBrush);
     QPainterPath highlight;
     highlight.addRoundedRect(outline.adjusted(2.0, 2.0, -2.0, -2.0), std::max<qreal>(0, r - 2.0),
                              std::max<qreal>(0, r - 2.0));
-    p.drawPath(highlight);
+    const qreal dpr = devicePixelRatio();
+    pieces_.clear();
+    for (const QRect& area : PieceAreas()) {
+      if (area.isEmpty()) continue;
+      Piece piece{area, QImage(area.size() * dpr, QImage::Format_ARGB32_Premultiplied)};
+      piece.picture.setDevicePixelRatio(dpr);
+      piece.picture.fill(Qt::transparent);
+      QPainter p(&piece.picture);
+      p.setRenderHint(QPainter::Antialiasing);
+      p.translate(-area.topLeft());
+      p.fillPath(ring, edge_);
+      p.setPen(QPen(QColor(255, 255, 255, 70), 1.0));
+      p.setBrush(Qt::NoBrush);
+      p.drawPath(highlight);
+      p.end();
+      pieces_.push_back(std::move(piece));
+    }
+    renderedFor_ = size() * dpr;
   }
 
   void apply() {
@@ -133,7 +173,12 @@ class TRoundEdge : public QWidget {
   QWidget* form_;
   int radius_ = 0;
   QColor edge_;
-  QImage picture_;  // the edge as drawn over the whole form, transparent inside
+  struct Piece {
+    QRect area;      // in the form
+    QImage picture;  // the edge over `area`, transparent inside
+  };
+  std::vector<Piece> pieces_;
+  QSize renderedFor_;  // the form's size in device pixels the pieces were drawn for
 };
 
 }  // namespace
