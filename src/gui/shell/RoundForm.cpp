@@ -8,9 +8,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <vector>
 
 namespace {
 
@@ -33,7 +31,7 @@ class TRoundEdge : public QWidget {
 
   void configure(int radius, const QColor& edge) {
     radius_ = radius;
-    pieces_.clear();
+    picture_ = QImage();
     renderedFor_ = QSize();
     edge_ = edge;
     apply();
@@ -64,29 +62,47 @@ class TRoundEdge : public QWidget {
   void paintEvent(QPaintEvent* event) override {
     if (radius_ <= 0) return;
     // Most repaints are of a control inside the form, where the edge has
-    // nothing; elsewhere the edge is copied from its pieces.
+    // nothing; elsewhere the edge is copied from its picture.
     const QRegion edge = event->region() & EdgeArea();
     if (edge.isEmpty()) return;
-    if (renderedFor_ != size() * devicePixelRatio()) renderEdge();
-    QPainter p(this);
-    // Each pixel once: the edge is translucent, and pieces may overlap.
-    QRegion left = edge;
-    for (const Piece& piece : pieces_) {
-      const QRegion part = left & piece.area;
-      left -= part;
-      const qreal dpr = piece.picture.devicePixelRatio();
-      for (const QRect& r : part)
-        p.drawImage(r, piece.picture, QRectF((r.topLeft() - piece.area.topLeft()) * dpr, r.size() * dpr));
+    const qreal dpr = devicePixelRatio();
+    if (renderedFor_ != size() * dpr) {
+      const int side = 2 * CornerSide() + 1;
+      // Corners and one line of each side suffice: the sides are straight.
+      small_ = dpr == 1.0 && width() >= side && height() >= side;
+      picture_ = Render(small_ ? QSize(side, side) : size(), dpr);
+      renderedFor_ = size() * dpr;
     }
+    QPainter p(this);
+    if (!small_) {
+      for (const QRect& r : edge) p.drawImage(r, picture_, QRectF(r.topLeft() * dpr, r.size() * dpr));
+      return;
+    }
+    // Nine pieces of the small picture: its corners as they are, its middle
+    // row and column stretched along the sides (copied, not blended: no
+    // smooth scaling). The pieces do not overlap.
+    p.setClipRegion(edge);
+    const int c = CornerSide(), w = width(), h = height(), right = w - c, bottom = h - c;
+    const int pc = picture_.width() - c;  // the small picture's far corners
+    p.drawImage(QRect(0, 0, c, c), picture_, QRect(0, 0, c, c));
+    p.drawImage(QRect(right, 0, c, c), picture_, QRect(pc, 0, c, c));
+    p.drawImage(QRect(0, bottom, c, c), picture_, QRect(0, pc, c, c));
+    p.drawImage(QRect(right, bottom, c, c), picture_, QRect(pc, pc, c, c));
+    p.drawImage(QRect(c, 0, right - c, kBand), picture_, QRect(c, 0, 1, kBand));
+    p.drawImage(QRect(c, h - kBand, right - c, kBand), picture_,
+                QRect(c, picture_.height() - kBand, 1, kBand));
+    p.drawImage(QRect(0, c, kBand, bottom - c), picture_, QRect(0, c, kBand, 1));
+    p.drawImage(QRect(w - kBand, c, kBand, bottom - c), picture_,
+                QRect(picture_.width() - kBand, c, kBand, 1));
   }
 
  private:
-  qreal CornerRadius() const {
-    const QRectF outline(1, 1, width() - 1, height() - 1);
-    return std::min<qreal>(radius_, std::min(outline.width(), outline.height())) / 2.0;
-  }
+  static constexpr int kBand = 5;  // the ring and the light line reach 4 pixels in from the sides
 
-  static constexpr int kBand = 5;  // the ring and the light line reach 4 pixels in
+  qreal CornerRadius() const { return CornerRadius(size()); }
+  qreal CornerRadius(QSize s) const {
+    return std::min<qreal>(radius_, std::min(s.width() - 1, s.height() - 1)) / 2.0;
+  }
 
   // The side of the square at each corner that holds its curve.
   int CornerSide() const { return int(std::ceil(CornerRadius())) + kBand; }
@@ -102,59 +118,31 @@ class TRoundEdge : public QWidget {
     return QRegion(rect()) - inside;
   }
 
-  // The edge area in eight pieces (corners, then the bands between them),
-  // drawn each as a picture rather than one picture of the whole form,
-  // which is nearly all transparent: a few kilobytes instead of
-  // width x height x 4 bytes. On a small form they may overlap.
-  std::array<QRect, 8> PieceAreas() const {
-    const int w = width(), h = height(), c = CornerSide();
-    const std::array<QRect, 8> areas{QRect(0, 0, c, c),
-                                     QRect(w - c, 0, c, c),
-                                     QRect(0, h - c, c, c),
-                                     QRect(w - c, h - c, c, c),
-                                     QRect(c, 0, w - 2 * c, kBand),
-                                     QRect(c, h - kBand, w - 2 * c, kBand),
-                                     QRect(0, c, kBand, h - 2 * c),
-                                     QRect(w - kBand, c, kBand, h - 2 * c)};
-    std::array<QRect, 8> inForm;
-    for (size_t i = 0; i < areas.size(); ++i) inForm[i] = areas[i] & rect();
-    return inForm;
-  }
-
-  // Everything outside a smooth path just inside the mask gets the edge
-  // colour: the mask cuts it off outside, and its antialiased inner side
-  // hides the mask's steps.
-  void renderEdge() {
-    const QRectF outline(1, 1, width() - 1, height() - 1);
-    const qreal r = CornerRadius();
+  // The edge of a form of size `s`: everything outside a smooth path just
+  // inside the mask gets the edge colour; the mask cuts it off outside, and
+  // its antialiased inner side hides the mask's steps. Transparent inside.
+  QImage Render(QSize s, qreal dpr) const {
+    const QRectF outline(1, 1, s.width() - 1, s.height() - 1);
+    const qreal r = CornerRadius(s);
     QPainterPath inner;
     inner.addRoundedRect(outline.adjusted(1.5, 1.5, -1.5, -1.5), std::max<qreal>(0, r - 1.5),
                          std::max<qreal>(0, r - 1.5));
     QPainterPath ring;
-    ring.addRect(rect());
-    ring = ring.subtracted(inner);
+    ring.addRect(QRectF(QPointF(), s));
+    QImage picture(s * dpr, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(dpr);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.fillPath(ring.subtracted(inner), edge_);
     // A faint light line inside the dark edge lifts it off the artwork.
+    p.setPen(QPen(QColor(255, 255, 255, 70), 1.0));
+    p.setBrush(Qt::NoBrush);
     QPainterPath highlight;
     highlight.addRoundedRect(outline.adjusted(2.0, 2.0, -2.0, -2.0), std::max<qreal>(0, r - 2.0),
                              std::max<qreal>(0, r - 2.0));
-    const qreal dpr = devicePixelRatio();
-    pieces_.clear();
-    for (const QRect& area : PieceAreas()) {
-      if (area.isEmpty()) continue;
-      Piece piece{area, QImage(area.size() * dpr, QImage::Format_ARGB32_Premultiplied)};
-      piece.picture.setDevicePixelRatio(dpr);
-      piece.picture.fill(Qt::transparent);
-      QPainter p(&piece.picture);
-      p.setRenderHint(QPainter::Antialiasing);
-      p.translate(-area.topLeft());
-      p.fillPath(ring, edge_);
-      p.setPen(QPen(QColor(255, 255, 255, 70), 1.0));
-      p.setBrush(Qt::NoBrush);
-      p.drawPath(highlight);
-      p.end();
-      pieces_.push_back(std::move(piece));
-    }
-    renderedFor_ = size() * dpr;
+    p.drawPath(highlight);
+    return picture;
   }
 
   void apply() {
@@ -173,12 +161,11 @@ class TRoundEdge : public QWidget {
   QWidget* form_;
   int radius_ = 0;
   QColor edge_;
-  struct Piece {
-    QRect area;      // in the form
-    QImage picture;  // the edge over `area`, transparent inside
-  };
-  std::vector<Piece> pieces_;
-  QSize renderedFor_;  // the form's size in device pixels the pieces were drawn for
+  // The edge over the whole form, or (small_) over a square form just large
+  // enough for the corners, whose middle row and column are the sides.
+  QImage picture_;
+  bool small_ = false;
+  QSize renderedFor_;  // the form's size in device pixels the picture is for
 };
 
 }  // namespace
