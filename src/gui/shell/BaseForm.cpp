@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QWindow>
 #include <future>
+#include <memory>
+#include <utility>
 
 #include "core/device/MyDevFunctions.h"
 #include "core/model/LoadSave.h"
@@ -106,12 +108,15 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   g_mainForm = this;
   ui_->setupUi(this);
   // Artwork read as its format only (see ReadResourcePicture), at the size
-  // shown (unscaled: the label keeps no scaled copy). The background and
-  // the tile artwork are decoded on other threads while the screens are built.
-  TImageFetcher::Prefetch();
-  std::future<QImage> background = std::async(
-      std::launch::async, [] { return ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground)); });
-  ui_->imgLogo->setPixmap(QPixmap::fromImage(ReadResourcePicture(QString::fromLatin1(Artwork::Logo))));
+  // shown (unscaled: the label keeps no scaled copy). One thread decodes it
+  // while the screens are built: the tile artwork first (the home screen
+  // needs it first), then logo and background, taken at the end.
+  auto shellArt = std::make_shared<std::packaged_task<std::pair<QImage, QImage>()>>([] {
+    return std::pair(ReadResourcePicture(QString::fromLatin1(Artwork::Logo)),
+                     ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground)));
+  });
+  std::future<std::pair<QImage, QImage>> logoAndBackground = shellArt->get_future();
+  if (!TImageFetcher::Prefetch([shellArt] { (*shellArt)(); })) (*shellArt)();
   Image1 = ui_->Image1;
   MainPanel = ui_->MainPanel;
   ButtonPanel = ui_->ButtonPanel;
@@ -142,7 +147,10 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   qApp->installEventFilter(this);
 
   FormCreate();
-  ui_->Image1->setPixmap(QPixmap::fromImage(background.get()));
+  auto [logo, background] = logoAndBackground.get();
+  // Moved: converted in place, not copied.
+  ui_->imgLogo->setPixmap(QPixmap::fromImage(std::move(logo)));
+  ui_->Image1->setPixmap(QPixmap::fromImage(std::move(background)));
 }
 
 TMainForm::~TMainForm() {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <future>
+#include <memory>
 #include <utility>
 
 #include "gui/widgets/Artwork.h"
@@ -50,13 +51,25 @@ bool g_fetched = false;  // the fetcher exists: no prefetch is wanted any more
 
 }  // namespace
 
-void TImageFetcher::Prefetch() {
-  if (g_fetched || Prefetched().valid()) return;
-  Prefetched() = std::async(std::launch::async, [] {
+bool TImageFetcher::Prefetch(std::function<void()> then) {
+  if (g_fetched || Prefetched().valid()) return false;
+  auto handOver = std::make_shared<std::promise<std::array<QImage, UIPic::Count>>>();
+  Prefetched() = handOver->get_future();
+  // Ends with the program at the latest (the future of std::async waits).
+  static std::future<void> worker;
+  worker = std::async(std::launch::async, [handOver, then = std::move(then)] {
     std::array<QImage, UIPic::Count> pictures;
-    for (int i = 0; i < UIPic::Count; ++i) pictures[size_t(i)] = ReadResourcePicture(ArtPath(kNames[i]));
-    return pictures;
+    for (int i = 0; i < UIPic::Count; ++i) {
+      QImage& picture = pictures[size_t(i)];
+      picture = ReadResourcePicture(ArtPath(kNames[i]));
+      // Converted here to the form TImage draws (which then shares the
+      // pixels) rather than on the GUI thread.
+      if (picture.hasAlphaChannel()) picture.convertTo(QImage::Format_ARGB32_Premultiplied);
+    }
+    handOver->set_value(std::move(pictures));
+    if (then) then();
   });
+  return true;
 }
 
 TfrmUIImages::TfrmUIImages(QWidget* parent) : QWidget(parent) {
