@@ -10,6 +10,7 @@
 #include "core/model/LoadSave.h"
 #include "core/model/Recovery.h"
 #include "core/shell/Language.h"
+#include "gui/shell/FontWarmUp.h"
 #include "gui/shell/Melding.h"
 #include "gui/widgets/ImageControl.h"
 
@@ -82,6 +83,9 @@ void TSafeEnding::SignalArrived() {
 }
 
 void RunStartupChecks(QWidget* parent) {
+  // The fonts are read meanwhile: the window (or a message below) needs
+  // them next, the files below take a while.
+  const TFontWarmUp fonts;
   if (Recovery::CopyPending()) {
     const int choice = AskMeld(GetText(MoreTextId::ChangesNotSaved), GetText(MoreTextId::RestoreThem),
                                GetText(TextId::Yes), GetText(TextId::No), parent);
