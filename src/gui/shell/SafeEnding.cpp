@@ -83,9 +83,9 @@ void TSafeEnding::SignalArrived() {
 }
 
 void RunStartupChecks(QWidget* parent) {
-  // The fonts are read meanwhile: the window (or a message below) needs
-  // them next, the files below take a while.
-  const TFontWarmUp fonts;
+  // Fonts are set up meanwhile: the window (or a message below) needs them
+  // next, the files below take a while.
+  StartFontWarmUp();
   if (Recovery::CopyPending()) {
     const int choice = AskMeld(GetText(MoreTextId::ChangesNotSaved), GetText(MoreTextId::RestoreThem),
                                GetText(TextId::Yes), GetText(TextId::No), parent);
