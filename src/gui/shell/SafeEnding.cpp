@@ -10,7 +10,6 @@
 #include "core/model/LoadSave.h"
 #include "core/model/Recovery.h"
 #include "core/shell/Language.h"
-#include "gui/shell/FontWarmUp.h"
 #include "gui/shell/Melding.h"
 #include "gui/widgets/ImageControl.h"
 
@@ -83,9 +82,6 @@ void TSafeEnding::SignalArrived() {
 }
 
 void RunStartupChecks(QWidget* parent) {
-  // Fonts are set up meanwhile: the window (or a message below) needs them
-  // next, the files below take a while.
-  StartFontWarmUp();
   if (Recovery::CopyPending()) {
     const int choice = AskMeld(GetText(MoreTextId::ChangesNotSaved), GetText(MoreTextId::RestoreThem),
                                GetText(TextId::Yes), GetText(TextId::No), parent);

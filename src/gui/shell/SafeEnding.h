@@ -27,6 +27,5 @@ class TSafeEnding : public QObject {
 // Start-up questions, before the main window shows: offers a recovery copy
 // left by an ending that did not save ("no" removes it), then names each
 // working file that loaded with problems, with what was lost, once its
-// damaged copy is kept. Fonts are set up on another thread meanwhile
-// (StartFontWarmUp).
+// damaged copy is kept.
 void RunStartupChecks(QWidget* parent = nullptr);
