@@ -8,9 +8,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
-#include <future>
-#include <memory>
-#include <utility>
 
 #include "core/device/MyDevFunctions.h"
 #include "core/model/LoadSave.h"
@@ -107,16 +104,9 @@ uint16_t QtKeyToVirtualKey(int key, Qt::KeyboardModifiers modifiers) {
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TMainForm>()) {
   g_mainForm = this;
   ui_->setupUi(this);
-  // Artwork read as its format only (see ReadResourcePicture), at the size
-  // shown (unscaled: the label keeps no scaled copy). One thread decodes it
-  // while the screens are built: the tile artwork first (the home screen
-  // needs it first), then logo and background, taken at the end.
-  auto shellArt = std::make_shared<std::packaged_task<std::pair<QImage, QImage>()>>([] {
-    return std::pair(ReadResourcePicture(QString::fromLatin1(Artwork::Logo)),
-                     ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground)));
-  });
-  std::future<std::pair<QImage, QImage>> logoAndBackground = shellArt->get_future();
-  if (!TImageFetcher::Prefetch([shellArt] { (*shellArt)(); })) (*shellArt)();
+  // The start-up artwork is baked into the program as the pixels drawn
+  // (ReadResourcePicture): read in place, and shown without a copy.
+  ui_->imgLogo->setPixmap(QPixmap::fromImage(ReadResourcePicture(QString::fromLatin1(Artwork::Logo))));
   Image1 = ui_->Image1;
   MainPanel = ui_->MainPanel;
   ButtonPanel = ui_->ButtonPanel;
@@ -147,10 +137,8 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   qApp->installEventFilter(this);
 
   FormCreate();
-  auto [logo, background] = logoAndBackground.get();
-  // Moved: converted in place, not copied.
-  ui_->imgLogo->setPixmap(QPixmap::fromImage(std::move(logo)));
-  ui_->Image1->setPixmap(QPixmap::fromImage(std::move(background)));
+  ui_->Image1->setPixmap(
+      QPixmap::fromImage(ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground))));
 }
 
 TMainForm::~TMainForm() {

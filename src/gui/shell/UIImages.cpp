@@ -1,10 +1,5 @@
 #include "gui/shell/UIImages.h"
 
-#include <cstring>
-#include <future>
-#include <memory>
-#include <utility>
-
 #include "gui/widgets/Artwork.h"
 #include "gui/widgets/ImageControl.h"
 
@@ -18,24 +13,9 @@ constexpr const char* kNames[UIPic::Count] = {
 
 QString ArtPath(const char* name) { return QStringLiteral(":/art/%1.png").arg(QLatin1String(name)); }
 
-std::future<std::array<QImage, UIPic::Count>>& Prefetched() {
-  static std::future<std::array<QImage, UIPic::Count>> pictures;
-  return pictures;
-}
-
-// The prefetched artwork; each picture is handed out once, then read anew.
-std::array<QImage, UIPic::Count>& Taken() {
-  static std::array<QImage, UIPic::Count> pictures;
-  return pictures;
-}
-
-QImage Art(const char* name) {
-  if (Prefetched().valid()) Taken() = Prefetched().get();
-  for (int i = 0; i < UIPic::Count; ++i)
-    if (!Taken()[size_t(i)].isNull() && std::strcmp(kNames[i], name) == 0)
-      return std::exchange(Taken()[size_t(i)], QImage());
-  return ReadResourcePicture(ArtPath(name));
-}
+// The start-up artwork is baked into the program (ReadResourcePicture): read
+// in place, premultiplied where it has alpha, so the image controls share it.
+QImage Art(const char* name) { return ReadResourcePicture(ArtPath(name)); }
 
 // Artwork of the shared pictures, one PNG per control (same name).
 TImage* MakeImage(QWidget* form, const char* name, int w, int h, bool transparent) {
@@ -47,30 +27,7 @@ TImage* MakeImage(QWidget* form, const char* name, int w, int h, bool transparen
   return img;
 }
 
-bool g_fetched = false;  // the fetcher exists: no prefetch is wanted any more
-
 }  // namespace
-
-bool TImageFetcher::Prefetch(std::function<void()> then) {
-  if (g_fetched || Prefetched().valid()) return false;
-  auto handOver = std::make_shared<std::promise<std::array<QImage, UIPic::Count>>>();
-  Prefetched() = handOver->get_future();
-  // Ends with the program at the latest (the future of std::async waits).
-  static std::future<void> worker;
-  worker = std::async(std::launch::async, [handOver, then = std::move(then)] {
-    std::array<QImage, UIPic::Count> pictures;
-    for (int i = 0; i < UIPic::Count; ++i) {
-      QImage& picture = pictures[size_t(i)];
-      picture = ReadResourcePicture(ArtPath(kNames[i]));
-      // Converted here to the form TImage draws (which then shares the
-      // pixels) rather than on the GUI thread.
-      if (picture.hasAlphaChannel()) picture.convertTo(QImage::Format_ARGB32_Premultiplied);
-    }
-    handOver->set_value(std::move(pictures));
-    if (then) then();
-  });
-  return true;
-}
 
 TfrmUIImages::TfrmUIImages(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("frmUIImages"));
@@ -103,7 +60,6 @@ TImageFetcher* TImageFetcher::Instance() {
 }
 
 TImageFetcher::TImageFetcher() {
-  g_fetched = true;
   // The form is only a carrier of the pictures; it is never shown and is
   // dropped once they are copied.
   TfrmUIImages form;

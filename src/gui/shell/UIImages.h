@@ -3,7 +3,6 @@
 #include <QImage>
 #include <QWidget>
 #include <array>
-#include <functional>
 
 class TImage;
 
@@ -46,13 +45,6 @@ class TfrmUIImages : public QWidget {
 class TImageFetcher {
  public:
   static TImageFetcher* Instance();
-  // Starts reading the pictures' artwork on a second thread (once, GUI
-  // thread, before the first Instance()); Instance() then takes it from there
-  // instead of reading it itself. For the start, while the window is built.
-  // `then` (optional) runs on that thread once the artwork is handed over,
-  // so that further start-up artwork needs no thread of its own. False, and
-  // `then` not run, when no prefetch was started (one ran, or Instance() did).
-  static bool Prefetch(std::function<void()> then = {});
   // Picture n (1..15); a null image for any other n.
   const QImage& Picture(int n) const;
 
