@@ -25,7 +25,8 @@ inline constexpr const char* Logo = ":/shell/logo.png";                       //
 // The pixels of a picture baked at build time (cmake/artbake: the start-up
 // artwork), read in place: ":/shell/logo.png" is baked as
 // ":/baked/shell/logo.png.raw", ARGB32_Premultiplied when it has alpha, else
-// RGB32. A null image for a picture not baked.
+// RGB32, without the colour space the file may name (drawing ignores it).
+// A null image for a picture not baked.
 inline QImage BakedResourcePicture(const QString& path) {
   if (!path.startsWith(QLatin1String(":/"))) return QImage();
   const QResource baked(QStringLiteral(":/baked/") + path.mid(2) + QStringLiteral(".raw"));
