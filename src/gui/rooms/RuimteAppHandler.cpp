@@ -114,7 +114,11 @@ TImageList* TRuimteAppUIHandler::PerItem() const {
 QImage TRuimteAppUIHandler::DrawnPicture(int imageIndex) const {
   const TImageList* list = PerItem();
   if (imageIndex < 0 || !list || imageIndex >= list->Count()) return QImage();
-  return list->GetMasked(imageIndex);
+  // Every pixel is opaque or clear, so premultiplied it is the same picture;
+  // in that form the tile shares it rather than keeping a converted copy.
+  QImage masked = list->GetMasked(imageIndex);
+  masked.convertTo(QImage::Format_ARGB32_Premultiplied);
+  return masked;
 }
 
 std::function<void(const QString&, int, int, bool, bool, bool)> TRuimteAppUIHandler::StoreCallback() {

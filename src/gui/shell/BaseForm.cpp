@@ -8,7 +8,6 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
-#include <future>
 
 #include "core/device/MyDevFunctions.h"
 #include "core/model/LoadSave.h"
@@ -105,12 +104,8 @@ uint16_t QtKeyToVirtualKey(int key, Qt::KeyboardModifiers modifiers) {
 TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TMainForm>()) {
   g_mainForm = this;
   ui_->setupUi(this);
-  // Artwork read as its format only (see ReadResourcePicture), at the size
-  // shown (unscaled: the label keeps no scaled copy). The background and
-  // the tile artwork are decoded on other threads while the screens are built.
-  TImageFetcher::Prefetch();
-  std::future<QImage> background = std::async(
-      std::launch::async, [] { return ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground)); });
+  // The start-up artwork is baked into the program as the pixels drawn
+  // (ReadResourcePicture): read in place, and shown without a copy.
   ui_->imgLogo->setPixmap(QPixmap::fromImage(ReadResourcePicture(QString::fromLatin1(Artwork::Logo))));
   Image1 = ui_->Image1;
   MainPanel = ui_->MainPanel;
@@ -142,7 +137,8 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   qApp->installEventFilter(this);
 
   FormCreate();
-  ui_->Image1->setPixmap(QPixmap::fromImage(background.get()));
+  ui_->Image1->setPixmap(
+      QPixmap::fromImage(ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground))));
 }
 
 TMainForm::~TMainForm() {

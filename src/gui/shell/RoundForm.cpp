@@ -32,6 +32,7 @@ class TRoundEdge : public QWidget {
   void configure(int radius, const QColor& edge) {
     radius_ = radius;
     picture_ = QImage();
+    renderedFor_ = QSize();
     edge_ = edge;
     apply();
   }
@@ -64,24 +65,51 @@ class TRoundEdge : public QWidget {
     // nothing; elsewhere the edge is copied from its picture.
     const QRegion edge = event->region() & EdgeArea();
     if (edge.isEmpty()) return;
-    if (picture_.size() != size() * devicePixelRatio()) renderEdge();
+    const qreal dpr = devicePixelRatio();
+    if (renderedFor_ != size() * dpr) {
+      const int side = 2 * CornerSide() + 1;
+      // Corners and one line of each side suffice: the sides are straight.
+      small_ = dpr == 1.0 && width() >= side && height() >= side;
+      picture_ = Render(small_ ? QSize(side, side) : size(), dpr);
+      renderedFor_ = size() * dpr;
+    }
     QPainter p(this);
-    for (const QRect& r : edge)
-      p.drawImage(r, picture_,
-                  QRectF(r.topLeft() * picture_.devicePixelRatio(), r.size() * picture_.devicePixelRatio()));
+    if (!small_) {
+      for (const QRect& r : edge) p.drawImage(r, picture_, QRectF(r.topLeft() * dpr, r.size() * dpr));
+      return;
+    }
+    // Nine pieces of the small picture: its corners as they are, its middle
+    // row and column stretched along the sides (copied, not blended: no
+    // smooth scaling). The pieces do not overlap.
+    p.setClipRegion(edge);
+    const int c = CornerSide(), w = width(), h = height(), right = w - c, bottom = h - c;
+    const int pc = picture_.width() - c;  // the small picture's far corners
+    p.drawImage(QRect(0, 0, c, c), picture_, QRect(0, 0, c, c));
+    p.drawImage(QRect(right, 0, c, c), picture_, QRect(pc, 0, c, c));
+    p.drawImage(QRect(0, bottom, c, c), picture_, QRect(0, pc, c, c));
+    p.drawImage(QRect(right, bottom, c, c), picture_, QRect(pc, pc, c, c));
+    p.drawImage(QRect(c, 0, right - c, kBand), picture_, QRect(c, 0, 1, kBand));
+    p.drawImage(QRect(c, h - kBand, right - c, kBand), picture_,
+                QRect(c, picture_.height() - kBand, 1, kBand));
+    p.drawImage(QRect(0, c, kBand, bottom - c), picture_, QRect(0, c, kBand, 1));
+    p.drawImage(QRect(w - kBand, c, kBand, bottom - c), picture_,
+                QRect(picture_.width() - kBand, c, kBand, 1));
   }
 
  private:
-  qreal CornerRadius() const {
-    const QRectF outline(1, 1, width() - 1, height() - 1);
-    return std::min<qreal>(radius_, std::min(outline.width(), outline.height())) / 2.0;
+  static constexpr int kBand = 5;  // the ring and the light line reach 4 pixels in from the sides
+
+  qreal CornerRadius() const { return CornerRadius(size()); }
+  qreal CornerRadius(QSize s) const {
+    return std::min<qreal>(radius_, std::min(s.width() - 1, s.height() - 1)) / 2.0;
   }
 
-  // The pixels the edge can touch: a band along the sides (the ring and the
-  // light line reach 4 pixels in) and the corners.
+  // The side of the square at each corner that holds its curve.
+  int CornerSide() const { return int(std::ceil(CornerRadius())) + kBand; }
+
+  // The pixels the edge can touch: a band along the sides and the corners.
   QRegion EdgeArea() const {
-    constexpr int kBand = 5;
-    const int corner = int(std::ceil(CornerRadius())) + kBand;
+    const int corner = CornerSide();
     QRegion inside(rect().adjusted(kBand, kBand, -kBand, -kBand));
     inside -= QRect(0, 0, corner, corner);
     inside -= QRect(width() - corner, 0, corner, corner);
@@ -90,22 +118,21 @@ class TRoundEdge : public QWidget {
     return QRegion(rect()) - inside;
   }
 
-  // Everything outside a smooth path just inside the mask gets the edge
-  // colour: the mask cuts it off outside, and its antialiased inner side
-  // hides the mask's steps.
-  void renderEdge() {
-    const QRectF outline(1, 1, width() - 1, height() - 1);
-    const qreal r = CornerRadius();
+  // The edge of a form of size `s`: everything outside a smooth path just
+  // inside the mask gets the edge colour; the mask cuts it off outside, and
+  // its antialiased inner side hides the mask's steps. Transparent inside.
+  QImage Render(QSize s, qreal dpr) const {
+    const QRectF outline(1, 1, s.width() - 1, s.height() - 1);
+    const qreal r = CornerRadius(s);
     QPainterPath inner;
     inner.addRoundedRect(outline.adjusted(1.5, 1.5, -1.5, -1.5), std::max<qreal>(0, r - 1.5),
                          std::max<qreal>(0, r - 1.5));
     QPainterPath ring;
-    ring.addRect(rect());
-    const qreal dpr = devicePixelRatio();
-    picture_ = QImage(size() * dpr, QImage::Format_ARGB32_Premultiplied);
-    picture_.setDevicePixelRatio(dpr);
-    picture_.fill(Qt::transparent);
-    QPainter p(&picture_);
+    ring.addRect(QRectF(QPointF(), s));
+    QImage picture(s * dpr, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(dpr);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
     p.setRenderHint(QPainter::Antialiasing);
     p.fillPath(ring.subtracted(inner), edge_);
     // A faint light line inside the dark edge lifts it off the artwork.
@@ -115,6 +142,7 @@ class TRoundEdge : public QWidget {
     highlight.addRoundedRect(outline.adjusted(2.0, 2.0, -2.0, -2.0), std::max<qreal>(0, r - 2.0),
                              std::max<qreal>(0, r - 2.0));
     p.drawPath(highlight);
+    return picture;
   }
 
   void apply() {
@@ -133,7 +161,11 @@ class TRoundEdge : public QWidget {
   QWidget* form_;
   int radius_ = 0;
   QColor edge_;
-  QImage picture_;  // the edge as drawn over the whole form, transparent inside
+  // The edge over the whole form, or (small_) over a square form just large
+  // enough for the corners, whose middle row and column are the sides.
+  QImage picture_;
+  bool small_ = false;
+  QSize renderedFor_;  // the form's size in device pixels the picture is for
 };
 
 }  // namespace

@@ -1,9 +1,5 @@
 #include "gui/shell/UIImages.h"
 
-#include <cstring>
-#include <future>
-#include <utility>
-
 #include "gui/widgets/Artwork.h"
 #include "gui/widgets/ImageControl.h"
 
@@ -17,24 +13,9 @@ constexpr const char* kNames[UIPic::Count] = {
 
 QString ArtPath(const char* name) { return QStringLiteral(":/art/%1.png").arg(QLatin1String(name)); }
 
-std::future<std::array<QImage, UIPic::Count>>& Prefetched() {
-  static std::future<std::array<QImage, UIPic::Count>> pictures;
-  return pictures;
-}
-
-// The prefetched artwork; each picture is handed out once, then read anew.
-std::array<QImage, UIPic::Count>& Taken() {
-  static std::array<QImage, UIPic::Count> pictures;
-  return pictures;
-}
-
-QImage Art(const char* name) {
-  if (Prefetched().valid()) Taken() = Prefetched().get();
-  for (int i = 0; i < UIPic::Count; ++i)
-    if (!Taken()[size_t(i)].isNull() && std::strcmp(kNames[i], name) == 0)
-      return std::exchange(Taken()[size_t(i)], QImage());
-  return ReadResourcePicture(ArtPath(name));
-}
+// The start-up artwork is baked into the program (ReadResourcePicture): read
+// in place, premultiplied where it has alpha, so the image controls share it.
+QImage Art(const char* name) { return ReadResourcePicture(ArtPath(name)); }
 
 // Artwork of the shared pictures, one PNG per control (same name).
 TImage* MakeImage(QWidget* form, const char* name, int w, int h, bool transparent) {
@@ -46,18 +27,7 @@ TImage* MakeImage(QWidget* form, const char* name, int w, int h, bool transparen
   return img;
 }
 
-bool g_fetched = false;  // the fetcher exists: no prefetch is wanted any more
-
 }  // namespace
-
-void TImageFetcher::Prefetch() {
-  if (g_fetched || Prefetched().valid()) return;
-  Prefetched() = std::async(std::launch::async, [] {
-    std::array<QImage, UIPic::Count> pictures;
-    for (int i = 0; i < UIPic::Count; ++i) pictures[size_t(i)] = ReadResourcePicture(ArtPath(kNames[i]));
-    return pictures;
-  });
-}
 
 TfrmUIImages::TfrmUIImages(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("frmUIImages"));
@@ -90,7 +60,6 @@ TImageFetcher* TImageFetcher::Instance() {
 }
 
 TImageFetcher::TImageFetcher() {
-  g_fetched = true;
   // The form is only a carrier of the pictures; it is never shown and is
   // dropped once they are copied.
   TfrmUIImages form;

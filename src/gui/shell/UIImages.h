@@ -45,10 +45,6 @@ class TfrmUIImages : public QWidget {
 class TImageFetcher {
  public:
   static TImageFetcher* Instance();
-  // Starts reading the pictures' artwork on a second thread (once, GUI
-  // thread, before the first Instance()); Instance() then takes it from there
-  // instead of reading it itself. For the start, while the window is built.
-  static void Prefetch();
   // Picture n (1..15); a null image for any other n.
   const QImage& Picture(int n) const;
 

@@ -43,6 +43,10 @@ QImage TImage::drawnPicture() const { return drawn_; }
 void TImage::rebuild() {
   if (picture_.isNull()) {
     drawn_ = QImage();
+  } else if (picture_.format() == QImage::Format_RGB32 && !transparent_) {
+    // Opaque and 32-bit: drawn the same as converted, so the pixels are
+    // shared rather than copied (dialog backgrounds are large).
+    drawn_ = picture_;
   } else if (picture_.hasAlphaChannel() || !transparent_) {
     drawn_ = picture_.convertToFormat(QImage::Format_ARGB32_Premultiplied);
   } else {

@@ -41,7 +41,8 @@ class TImage : public QWidget {
   const QImage& picture() const { return picture_; }
   std::optional<QRgb> transparentColour() const { return colour_; }
 
-  // What the control draws, with transparency applied (ARGB32).
+  // What the control draws, with transparency applied (ARGB32, or an
+  // opaque RGB32 picture as it is).
   QImage drawnPicture() const;
 
   QSize sizeHint() const override;

@@ -407,6 +407,18 @@ class TstTextFit : public QObject {
     button.setText(QString(40, QLatin1Char('W')));
     QCOMPARE(button.captionFont().pixelSize(), 12);
     QVERIFY(!button.captionFits());
+    // Fitted sizes are kept per font, text and box: a wider button or a
+    // smaller font fits the same caption anew.
+    button.setText(QStringLiteral("Sonnenuntergang"));
+    const int narrow = button.captionFont().pixelSize();
+    button.setFixedSize(kColumn.width() + 60, kColumn.height());
+    QCOMPARE(button.captionFont().pixelSize(), 16);
+    button.setFixedSize(kColumn);
+    QCOMPARE(button.captionFont().pixelSize(), narrow);
+    QFont small = f;
+    small.setPixelSize(13);
+    button.setFont(small);
+    QCOMPARE(button.captionFont().pixelSize(), 13);
 
     // A fitting label the same way, back at its designed size for a short
     // text; a font set later is the new designed one.

@@ -141,6 +141,15 @@ class TestMainForm : public QObject {
       for (int x = 0; x < 10; ++x)
         if (shot.pixelColor(x, y).red() > 75 && shot.pixelColor(x, y).red() < 240) ++blended;
     QVERIFY(blended >= 4);
+    // At the new size the far corner and the sides have their edge too.
+    int blendedFar = 0;
+    for (int y = 140; y < 150; ++y)
+      for (int x = 290; x < 300; ++x)
+        if (shot.pixelColor(x, y).red() > 75 && shot.pixelColor(x, y).red() < 240) ++blendedFar;
+    QVERIFY(blendedFar >= 4);
+    for (const QPoint& side : {QPoint(150, 1), QPoint(150, 148), QPoint(1, 75), QPoint(298, 75)})
+      QVERIFY2(shot.pixelColor(side).red() < 240,
+               qPrintable(QStringLiteral("%1,%2").arg(side.x()).arg(side.y())));
 
     RoundForm(&dialog, 0);
     QVERIFY(dialog.mask().isEmpty());

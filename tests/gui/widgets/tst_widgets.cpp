@@ -1,3 +1,6 @@
+#include <QColorSpace>
+#include <QDirIterator>
+#include <QImageReader>
 #include <QSignalSpy>
 #include <QtTest>
 #include <set>
@@ -114,6 +117,29 @@ class TstWidgets : public QObject {
     QFETCH(QString, path);
     QFETCH(QSize, size);
     QCOMPARE(QImage(path).size(), size);
+  }
+
+  // The start-up artwork is read as baked at build time, in place; it must
+  // be the decoded artwork, pixel for pixel, in a form drawn directly.
+  void bakedArtworkIsTheArtwork() {
+    QStringList baked;
+    for (QDirIterator it(QStringLiteral(":/baked"), QDirIterator::Subdirectories); it.hasNext();)
+      if (it.next().endsWith(QLatin1String(".raw"))) baked << it.filePath();
+    QVERIFY(baked.contains(QStringLiteral(":/baked/shell/background.jpg.raw")));
+    QVERIFY(baked.contains(QStringLiteral(":/baked/art/imgSelected.png.raw")));
+    for (const QString& raw : baked) {
+      const QString path = QStringLiteral(":/") + raw.mid(8).chopped(4);
+      const QImage picture = ReadResourcePicture(path);
+      QVERIFY2(!picture.isNull(), qPrintable(path));
+      QVERIFY(picture.format() == QImage::Format_RGB32 ||
+              picture.format() == QImage::Format_ARGB32_Premultiplied);
+      QImageReader reader(path);
+      QImage decoded = reader.read().convertToFormat(picture.format());
+      decoded.setColorSpace(QColorSpace());  // not kept: drawing does not use it
+      QVERIFY2(picture == decoded, qPrintable(path));
+    }
+    QVERIFY(BakedResourcePicture(QString::fromLatin1(Artwork::MessageBackground)).isNull());  // not baked
+    QCOMPARE(ReadResourcePicture(QString::fromLatin1(Artwork::MessageBackground)).size(), QSize(480, 360));
   }
 
   void builtinLibraries() {
