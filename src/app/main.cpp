@@ -3,14 +3,12 @@
 #include "gui/shell/AfterFirstPaint.h"
 #include "gui/shell/BaseForm.h"
 #include "gui/shell/ExitAfterFirstPaint.h"
-#include "gui/shell/FontWarmUp.h"
 #include "gui/shell/SafeEnding.h"
 #include "gui/shell/SingleInstance.h"
 #include "usb/SystemHid.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  std::future<void> fonts = WarmUpFonts();
   // bench_startup times a start up to the first painted frame.
   TExitAfterFirstPaint firstPaint;
   if (qEnvironmentVariableIsSet("KLV820_EXIT_AFTER_FIRST_PAINT")) app.installEventFilter(&firstPaint);
