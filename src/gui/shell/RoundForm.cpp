@@ -62,7 +62,7 @@ class TRoundEdge : public QWidget {
     if (radius_ <= 0) return;
     // Most repaints are of a control inside the form, where the edge has
     // nothing; elsewhere the edge is copied from its picture.
-    const QRegion edge = event->region() & EdgeArea();
+    const QRegion edge = event->region() & edgeArea_;
     if (edge.isEmpty()) return;
     if (picture_.size() != size() * devicePixelRatio()) renderEdge();
     QPainter p(this);
@@ -119,6 +119,7 @@ class TRoundEdge : public QWidget {
 
   void apply() {
     setGeometry(form_->rect());
+    edgeArea_ = EdgeArea();
     if (radius_ > 0) {
       form_->setMask(RoundedRegion(form_->size(), radius_));
       setVisible(true);
@@ -133,7 +134,8 @@ class TRoundEdge : public QWidget {
   QWidget* form_;
   int radius_ = 0;
   QColor edge_;
-  QImage picture_;  // the edge as drawn over the whole form, transparent inside
+  QImage picture_;    // the edge as drawn over the whole form, transparent inside
+  QRegion edgeArea_;  // EdgeArea() at the current size and radius
 };
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
 #include <set>
@@ -159,11 +160,10 @@ class TstWidgets : public QObject {
         for (int v = 0; v <= maximum; ++v) {
           plain.setValue(v);
           gauge.setValue(v);
-          QImage a = plain.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-          if (over) {
-            QImage under = backdrop.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-            QPainter(&under).drawImage(0, 0, a);
-            a = under;
+          QImage a = plain.grab().toImage();
+          if (over) {  // the style's bar drawn onto the backdrop
+            a = backdrop.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            plain.render(&a, QPoint(), QRegion(), QWidget::RenderFlags());
           }
           a = a.convertToFormat(QImage::Format_ARGB32);
           const QImage b = gauge.grab().toImage().convertToFormat(QImage::Format_ARGB32);
