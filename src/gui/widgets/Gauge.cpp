@@ -134,13 +134,14 @@ bool TGauge::drawGlyphLabel(QPainter* p, const QStyleOptionProgressBar& opt, int
   const QColor text = opt.palette.color(QPalette::Text);
   const QColor over = opt.palette.color(QPalette::HighlightedText);
   // One pass where the text lies wholly on one side of the fill's end.
-  if (fill <= origin.x() || fill >= origin.x() + textWidth) {
-    p->setPen(fill <= origin.x() ? text : over);
+  const int end = r.x() + fill;
+  if (end <= origin.x() || end >= origin.x() + textWidth) {
+    p->setPen(end <= origin.x() ? text : over);
     p->drawGlyphRun(origin, run);
     return true;
   }
   p->save();
-  p->setClipRect(QRect(r.x() + fill, r.y(), r.width() - fill, r.height()));
+  p->setClipRect(QRect(end, r.y(), r.width() - fill, r.height()));
   p->setPen(text);
   p->drawGlyphRun(origin, run);
   p->setClipRect(QRect(r.x(), r.y(), fill, r.height()));
