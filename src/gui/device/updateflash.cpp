@@ -32,7 +32,8 @@ constexpr qint64 kGaugeStepMs = 50;
 struct Steps {
   QElapsedTimer gaugeSet;
   int gaugePending = -1;
-  QRegion changed;  // controls whose text or visibility changed
+  int gaugeMinimum = 0, gaugeMaximum = 0;  // the bar's range, kept here for the per-page check
+  QRegion changed;                         // controls whose text or visibility changed
 };
 
 }  // namespace
@@ -151,6 +152,8 @@ void TfrmUpdate::updateprog(const TFirmwareImage& image) {
   // The bar's pictures are drawn before the transfer, not during it.
   ui->Gauge1->Prepare();
   auto steps = std::make_shared<Steps>();
+  steps->gaugeMinimum = ui->Gauge1->minimum();
+  steps->gaugeMaximum = ui->Gauge1->maximum();
   // A text set again unchanged, or a control shown as it already is, is not
   // drawn again.
   auto setText = [this, steps](TLabel* label, const QString& s) {
@@ -170,7 +173,10 @@ void TfrmUpdate::updateprog(const TFirmwareImage& image) {
   h.SetLabel1 = [this, setText](const QString& s) { setText(ui->Label1, s); };
   h.SetLabel2 = [this, setText](const QString& s) { setText(ui->Label2, s); };
   h.ShowGauge = [this, setVisible](bool visible) { setVisible(ui->Gauge1, visible); };
-  h.SetGaugeMaximum = [this](int maximum) { ui->Gauge1->setMaximum(std::max(1, maximum)); };
+  h.SetGaugeMaximum = [this, steps](int maximum) {
+    ui->Gauge1->setMaximum(std::max(1, maximum));
+    steps->gaugeMaximum = ui->Gauge1->maximum();
+  };
   // Setting the value draws the bar at once when it visibly changes.
   auto setGauge = [this, steps] {
     if (steps->gaugePending < 0) return;
@@ -178,9 +184,9 @@ void TfrmUpdate::updateprog(const TFirmwareImage& image) {
     steps->gaugePending = -1;
     steps->gaugeSet.start();
   };
-  h.SetGaugeProgress = [this, steps, setGauge](int progress) {
+  h.SetGaugeProgress = [steps, setGauge](int progress) {
     steps->gaugePending = progress;
-    const bool edge = progress <= ui->Gauge1->minimum() || progress >= ui->Gauge1->maximum();
+    const bool edge = progress <= steps->gaugeMinimum || progress >= steps->gaugeMaximum;
     if (edge || !steps->gaugeSet.isValid() || steps->gaugeSet.elapsed() >= kGaugeStepMs) setGauge();
   };
   h.ShowQuitButton = [this, setVisible](bool visible) { setVisible(ui->btnQuit, visible); };
