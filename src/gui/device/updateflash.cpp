@@ -27,9 +27,13 @@ TfrmUpdate* g_current = nullptr;
 // steps a second: each drawing costs a few hundred microseconds when the
 // transfer has left the caches cold), and always for its first and last value.
 constexpr qint64 kGaugeStepMs = 50;
-struct GaugePacer {
-  QElapsedTimer set;
-  int pending = -1;
+
+// What the engine's hooks changed since the window was last drawn.
+struct Steps {
+  QElapsedTimer gaugeSet;
+  int gaugePending = -1;
+  int gaugeMinimum = 0, gaugeMaximum = 0;  // the bar's range, kept here for the per-page check
+  QRegion changed;                         // controls whose text or visibility changed
 };
 
 }  // namespace
@@ -142,35 +146,58 @@ void TfrmUpdate::updatefirmware() {
 
 void TfrmUpdate::updateprog(const TFirmwareImage& image) {
   state_ = State::Updating;
+  // The artwork behind the bar does not change: with it the bar repaints
+  // itself alone at each step. Taken while the bar is hidden.
+  if (!ui->Gauge1->opaque() && ui->Gauge1->isHidden()) ui->Gauge1->setBackdrop(grab(ui->Gauge1->geometry()));
   // The bar's pictures are drawn before the transfer, not during it.
   ui->Gauge1->Prepare();
+  auto steps = std::make_shared<Steps>();
+  steps->gaugeMinimum = ui->Gauge1->minimum();
+  steps->gaugeMaximum = ui->Gauge1->maximum();
+  // A text set again unchanged, or a control shown as it already is, is not
+  // drawn again.
+  auto setText = [this, steps](TLabel* label, const QString& s) {
+    if (label->text() == s) return;
+    label->setText(s);
+    steps->changed += label->geometry();
+  };
+  auto setVisible = [this, steps](QWidget* w, bool visible) {
+    if (w->isVisibleTo(this) == visible) return;
+    w->setVisible(visible);
+    // The window's repaint leaves out an opaque control (the bar over its
+    // backdrop) just shown: it asks to be drawn itself.
+    if (visible) w->update();
+    steps->changed += w->geometry();
+  };
   TFirmwareUpdater::Hooks h;
-  h.SetLabel1 = [this](const QString& s) { ui->Label1->setText(s); };
-  h.SetLabel2 = [this](const QString& s) { ui->Label2->setText(s); };
-  h.ShowGauge = [this](bool visible) { ui->Gauge1->setVisible(visible); };
-  h.SetGaugeMaximum = [this](int maximum) { ui->Gauge1->setMaximum(std::max(1, maximum)); };
-  auto pacer = std::make_shared<GaugePacer>();
+  h.SetLabel1 = [this, setText](const QString& s) { setText(ui->Label1, s); };
+  h.SetLabel2 = [this, setText](const QString& s) { setText(ui->Label2, s); };
+  h.ShowGauge = [this, setVisible](bool visible) { setVisible(ui->Gauge1, visible); };
+  h.SetGaugeMaximum = [this, steps](int maximum) {
+    ui->Gauge1->setMaximum(std::max(1, maximum));
+    steps->gaugeMaximum = ui->Gauge1->maximum();
+  };
   // Setting the value draws the bar at once when it visibly changes.
-  auto setGauge = [this, pacer] {
-    if (pacer->pending < 0) return;
-    ui->Gauge1->setValue(pacer->pending);
-    pacer->pending = -1;
-    pacer->set.start();
+  auto setGauge = [this, steps] {
+    if (steps->gaugePending < 0) return;
+    ui->Gauge1->setValue(steps->gaugePending);
+    steps->gaugePending = -1;
+    steps->gaugeSet.start();
   };
-  h.SetGaugeProgress = [this, pacer, setGauge](int progress) {
-    pacer->pending = progress;
-    const bool edge = progress <= ui->Gauge1->minimum() || progress >= ui->Gauge1->maximum();
-    if (edge || !pacer->set.isValid() || pacer->set.elapsed() >= kGaugeStepMs) setGauge();
+  h.SetGaugeProgress = [steps, setGauge](int progress) {
+    steps->gaugePending = progress;
+    const bool edge = progress <= steps->gaugeMinimum || progress >= steps->gaugeMaximum;
+    if (edge || !steps->gaugeSet.isValid() || steps->gaugeSet.elapsed() >= kGaugeStepMs) setGauge();
   };
-  h.ShowQuitButton = [this](bool visible) { ui->btnQuit->setVisible(visible); };
-  // Only a repaint, and only of the controls the steps change (texts, bar,
-  // button, shown or hidden): handling other events here would let a device
-  // change reach the link in the middle of a transfer.
-  const QRegion changing = QRegion(ui->Label1->geometry()) + ui->Label2->geometry() + ui->Gauge1->geometry() +
-                           ui->btnQuit->geometry();
-  h.Repaint = [this, setGauge, changing] {
+  h.ShowQuitButton = [this, setVisible](bool visible) { setVisible(ui->btnQuit, visible); };
+  // Only a repaint, and only of the controls the steps changed: handling
+  // other events here would let a device change reach the link in the middle
+  // of a transfer.
+  h.Repaint = [this, steps, setGauge] {
     setGauge();
-    repaint(changing);
+    if (steps->changed.isEmpty()) return;
+    repaint(steps->changed);
+    steps->changed = QRegion();
   };
   h.ShowError = [this](const QString& s) { ShowError(s); };
   TFirmwareUpdater updater(h);

@@ -63,7 +63,7 @@ class TRoundEdge : public QWidget {
     if (radius_ <= 0) return;
     // Most repaints are of a control inside the form, where the edge has
     // nothing; elsewhere the edge is copied from its picture.
-    const QRegion edge = event->region() & EdgeArea();
+    const QRegion edge = event->region() & edgeArea_;
     if (edge.isEmpty()) return;
     const qreal dpr = devicePixelRatio();
     if (renderedFor_ != size() * dpr) {
@@ -147,6 +147,7 @@ class TRoundEdge : public QWidget {
 
   void apply() {
     setGeometry(form_->rect());
+    edgeArea_ = EdgeArea();
     if (radius_ > 0) {
       form_->setMask(RoundedRegion(form_->size(), radius_));
       setVisible(true);
@@ -166,6 +167,7 @@ class TRoundEdge : public QWidget {
   QImage picture_;
   bool small_ = false;
   QSize renderedFor_;  // the form's size in device pixels the picture is for
+  QRegion edgeArea_;  // EdgeArea() at the current size and radius
 };
 
 }  // namespace

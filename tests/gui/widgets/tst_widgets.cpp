@@ -1,6 +1,7 @@
 #include <QColorSpace>
 #include <QDirIterator>
 #include <QImageReader>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QtTest>
 #include <set>
@@ -160,8 +161,10 @@ class TstWidgets : public QObject {
     QCOMPARE(distinct.size(), size_t(64));
   }
 
-  // The bar put together from its pictures looks as the style draws it, at
-  // every fill from empty to full (colour steps of at most 2 from blending).
+  // The bar put together from its pictures and the percentage's glyphs
+  // looks as the style draws it, at every fill from empty to full and every
+  // percentage (colour steps of at most 2 from blending). Over a backdrop it
+  // is opaque and looks as the style's bar laid over that backdrop.
   void gaugeLooksAsTheStyleDrawsIt() {
     QWidget sheet;
     sheet.resize(480, 80);
@@ -172,25 +175,39 @@ class TstWidgets : public QObject {
     TGauge gauge(&sheet);
     plain.setGeometry(24, 10, 433, 22);
     gauge.setGeometry(24, 44, 433, 22);
-    for (const int maximum : {92, 7}) {
-      plain.setMaximum(maximum);
-      gauge.setMaximum(maximum);
-      for (int v = 0; v <= maximum; ++v) {
-        plain.setValue(v);
-        gauge.setValue(v);
-        const QImage a = plain.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-        const QImage b = gauge.grab().toImage().convertToFormat(QImage::Format_ARGB32);
-        QCOMPARE(b.size(), a.size());
-        int worst = 0;
-        for (int y = 0; y < a.height(); ++y)
-          for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                              std::abs(qBlue(p) - qBlue(q))});
+    QPixmap backdrop(gauge.size());
+    backdrop.fill(QColor(40, 90, 160));
+    for (const bool over : {false, true}) {
+      if (over) gauge.setBackdrop(backdrop);
+      QCOMPARE(gauge.opaque(), over);
+      for (const int maximum : {92, 100, 7}) {
+        plain.setMaximum(maximum);
+        gauge.setMaximum(maximum);
+        for (int v = 0; v <= maximum; ++v) {
+          plain.setValue(v);
+          gauge.setValue(v);
+          QImage a = plain.grab().toImage();
+          if (over) {  // the style's bar drawn onto the backdrop
+            a = backdrop.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            plain.render(&a, QPoint(), QRegion(), QWidget::RenderFlags());
           }
-        if (worst > 2)
-          QFAIL(qPrintable(QStringLiteral("%1 of %2 differs by %3").arg(v).arg(maximum).arg(worst)));
+          a = a.convertToFormat(QImage::Format_ARGB32);
+          const QImage b = gauge.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+          QCOMPARE(b.size(), a.size());
+          int worst = 0;
+          for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+              const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+              worst = std::max({worst, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                std::abs(qBlue(p) - qBlue(q))});
+            }
+          if (worst > 2)
+            QFAIL(qPrintable(QStringLiteral("%1 of %2 differs by %3").arg(v).arg(maximum).arg(worst)));
+        }
       }
+      // With the test's fonts the glyphs draw the style's text, so the sweep
+      // above checked them (elsewhere the style's own text would be used).
+      QVERIFY(gauge.glyphLabel());
     }
   }
 };
