@@ -180,13 +180,15 @@ QImage TImageList::Mask(int index) const {
 QImage TImageList::GetMasked(int index) const {
   if (index < 0 || index >= Count()) return QImage();
   const Images& images = Decoded(index);
-  QImage out(images.picture.size(), QImage::Format_ARGB32);
+  // Qt's own conversion (vectorised), then the masked pixels cleared.
+  QImage out = images.picture.convertToFormat(QImage::Format_ARGB32);
+  if (images.mask.isNull() || out.isNull()) return out;
   const int w = out.width(), h = out.height();
   for (int y = 0; y < h; ++y) {
-    const uchar* src = images.picture.constScanLine(y);
-    const uchar* m = images.mask.isNull() ? nullptr : images.mask.constScanLine(y);
+    const uchar* m = images.mask.constScanLine(y);
     QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
-    for (int x = 0; x < w; ++x, src += 3) dst[x] = (m && MonoBit(m, x)) ? 0u : qRgb(src[0], src[1], src[2]);
+    for (int x = 0; x < w; ++x)
+      if (MonoBit(m, x)) dst[x] = 0u;
   }
   return out;
 }
