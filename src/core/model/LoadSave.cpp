@@ -230,11 +230,11 @@ bool TLoadSave::ReadImageListFile(const QString& name, bool mapped, QByteArray& 
       return true;
     }
   } else {
-    auto file = std::make_unique<QFile>(WorkingFile(name));
+    auto file = std::make_shared<QFile>(WorkingFile(name));
     if (file->open(QIODevice::ReadOnly) && file->size() > 0 && file->size() <= kMaxImageListFileSize) {
       if (const uchar* at = file->map(0, file->size())) {
         bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(at), qsizetype(file->size()));
-        mappedFiles_.push_back(std::move(file));
+        keeper = std::move(file);  // the mapping lives as long as the pictures in it
         return true;
       }
     }

@@ -174,12 +174,9 @@ class TLoadSave {
   // Reads a picture-list file (limits and problems as Load); false when it
   // could not be read whole. `mapped` maps it instead of reading it, for
   // reading only; otherwise it is mapped under a lease where the system
-  // allows it (`keeper` then holds the mapping), else read.
+  // allows it, else read. A mapping is held by `keeper`.
   bool ReadImageListFile(const QString& name, bool mapped, QByteArray& bytes,
                          std::shared_ptr<const void>& keeper);
   SaveResult SaveFiles(const std::vector<std::pair<QString, QByteArray>>& files);
   void Load(bool mapped = false);
-
-  // Files mapped by a load for reading; the lists' pictures lie in them.
-  std::vector<std::unique_ptr<QFile>> mappedFiles_;
 };
