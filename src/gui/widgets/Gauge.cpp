@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QStyleOptionProgressBar>
 #include <algorithm>
+#include <climits>
 
 namespace {
 // Columns of the fill's right end (its rounded outline) and the shadow after
@@ -30,12 +31,17 @@ int TGauge::fillWidth() const {
 
 void TGauge::Prepare() {
   ensurePolished();
-  if (empty_.isNull()) render();
+  if (empty_.isNull()) {
+    render();
+  } else if (!labelsReady_ || format() != labelsFormat_ || locale() != labelsLocale_) {
+    prepareLabels();
+  }
 }
 
 void TGauge::setBackdrop(const QPixmap& backdrop) {
   backdrop_ = backdrop;
   empty_ = half_ = full_ = QPixmap();
+  labelsReady_ = false;
   updateOpaque();
   update();
 }
@@ -68,6 +74,7 @@ void TGauge::render() {
     (progress == 0 ? empty_ : progress == 1 ? half_ : full_) = pm;
   }
   prepareLabel();
+  prepareLabels();
 }
 
 void TGauge::prepareLabel() {
@@ -102,18 +109,55 @@ void TGauge::prepareLabel() {
     p.setFont(font());
     style()->drawControl(QStyle::CE_ProgressBarLabel, &opt, &p, this);
   }
+  const GlyphLabel label = makeGlyphLabel(pairs, opt.rect);
+  if (!label.ok) return;
   QPainter p(&ours);
   p.setFont(font());
-  glyphLabel_ = drawGlyphLabel(&p, opt, opt.progress) && ours == styles;
+  drawGlyphLabel(&p, label, opt.rect, opt.progress, opt.palette);
+  p.end();
+  glyphLabel_ = ours == styles;
 }
 
-bool TGauge::drawGlyphLabel(QPainter* p, const QStyleOptionProgressBar& opt, int fill) const {
-  const qsizetype n = opt.text.size();
+void TGauge::prepareLabels() {
+  labelsReady_ = true;
+  labelsFormat_ = format();
+  labelsLocale_ = locale();
+  for (GlyphLabel& l : labels_) l = GlyphLabel();
+  // Only a text made of the percentage alone is the same for every value
+  // and maximum with that percentage.
+  if (!glyphLabel_ || labelsFormat_.contains(QLatin1String("%v")) ||
+      labelsFormat_.contains(QLatin1String("%m")))
+    return;
+  // As QProgressBar::text() writes it.
+  QLocale locale = labelsLocale_;
+  locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+  for (int percent = 0; percent <= 100; ++percent) {
+    QString text = labelsFormat_;
+    text.replace(QLatin1String("%p"), locale.toString(percent));
+    labels_[size_t(percent)] = makeGlyphLabel(text, rect());
+  }
+}
+
+const TGauge::GlyphLabel* TGauge::currentLabel() const {
+  if (!labelsReady_ || format() != labelsFormat_ || locale() != labelsLocale_) return nullptr;
+  // Where QProgressBar::text() has an answer of its own.
+  const qint64 total = qint64(maximum()) - minimum();
+  if (total <= 0 || value() < minimum() || value() == INT_MIN) return nullptr;
+  const int percent = int((qint64(value()) - minimum()) * 100.0 / total);
+  if (percent < 0 || percent > 100) return nullptr;
+  const GlyphLabel& label = labels_[size_t(percent)];
+  return label.ok ? &label : nullptr;
+}
+
+TGauge::GlyphLabel TGauge::makeGlyphLabel(const QString& text, const QRect& r) const {
+  GlyphLabel label;
+  label.text = text;
+  const qsizetype n = text.size();
   QList<quint32> glyphs(n);
   for (qsizetype i = 0; i < n; ++i) {
-    const char16_t c = opt.text.at(i).unicode();
+    const char16_t c = text.at(i).unicode();
     const int k = c == u'%' ? 10 : c - u'0';
-    if (k < 0 || k > 10) return false;
+    if (k < 0 || k > 10) return label;
     glyphs[i] = labelGlyphs_[size_t(k)];
   }
   const QList<QPointF> advances = labelFont_.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
@@ -123,32 +167,36 @@ bool TGauge::drawGlyphLabel(QPainter* p, const QStyleOptionProgressBar& opt, int
     positions[i] = QPointF(textWidth, 0);
     textWidth += advances[i].x();
   }
-  QGlyphRun run;
-  run.setRawFont(labelFont_);
-  run.setGlyphIndexes(glyphs);
-  run.setPositions(positions);
-  const QRect& r = opt.rect;
+  label.run.setRawFont(labelFont_);
+  label.run.setGlyphIndexes(glyphs);
+  label.run.setPositions(positions);
   const qreal ascent = labelFont_.ascent();
-  const QPointF origin(r.x() + (r.width() - textWidth) / 2,
-                       r.y() + (r.height() - (ascent + labelFont_.descent())) / 2 + ascent);
-  const QColor text = opt.palette.color(QPalette::Text);
-  const QColor over = opt.palette.color(QPalette::HighlightedText);
+  label.origin = QPointF(r.x() + (r.width() - textWidth) / 2,
+                         r.y() + (r.height() - (ascent + labelFont_.descent())) / 2 + ascent);
+  label.width = textWidth;
+  label.ok = true;
+  return label;
+}
+
+void TGauge::drawGlyphLabel(QPainter* p, const GlyphLabel& label, const QRect& r, int fill,
+                            const QPalette& palette) const {
+  const QColor text = palette.color(QPalette::Text);
+  const QColor over = palette.color(QPalette::HighlightedText);
   // One pass where the text lies wholly on one side of the fill's end.
   const int end = r.x() + fill;
-  if (end <= origin.x() || end >= origin.x() + textWidth) {
-    p->setPen(end <= origin.x() ? text : over);
-    p->drawGlyphRun(origin, run);
-    return true;
+  if (end <= label.origin.x() || end >= label.origin.x() + label.width) {
+    p->setPen(end <= label.origin.x() ? text : over);
+    p->drawGlyphRun(label.origin, label.run);
+    return;
   }
   p->save();
   p->setClipRect(QRect(end, r.y(), r.width() - fill, r.height()));
   p->setPen(text);
-  p->drawGlyphRun(origin, run);
+  p->drawGlyphRun(label.origin, label.run);
   p->setClipRect(QRect(r.x(), r.y(), fill, r.height()));
   p->setPen(over);
-  p->drawGlyphRun(origin, run);
+  p->drawGlyphRun(label.origin, label.run);
   p->restore();
-  return true;
 }
 
 void TGauge::paintEvent(QPaintEvent* event) {
@@ -164,18 +212,22 @@ void TGauge::paintEvent(QPaintEvent* event) {
     return;
   }
   QPainter p(this);
-  QStyleOptionProgressBar opt;
-  initStyleOption(&opt);
   const int fill = fillWidth();
   const int half = width() / 2;
   // A fill too short or too long for the pieces (the first and last pixels)
   // is drawn by the style itself.
   if (fill > 0 && fill < width() && (fill < kEndMargin || fill > width() - kEndMargin || half < kEndMargin)) {
+    QStyleOptionProgressBar opt;
+    initStyleOption(&opt);
     drawBackdrop(&p);
     style()->drawControl(QStyle::CE_ProgressBar, &opt, &p, this);
     return;
   }
-  if (empty_.isNull()) render();
+  if (empty_.isNull()) {
+    render();
+  } else if (!labelsReady_ || format() != labelsFormat_ || locale() != labelsLocale_) {
+    prepareLabels();
+  }
   const qreal dpr = full_.devicePixelRatio();
   auto part = [&](const QPixmap& pm, int x, int w, int from) {
     if (w > 0) p.drawPixmap(QRectF(x, 0, w, height()), pm, QRectF(from * dpr, 0, w * dpr, height() * dpr));
@@ -187,14 +239,25 @@ void TGauge::paintEvent(QPaintEvent* event) {
     part(half_, fill - kEndColumns, kEndColumns + kShadowColumns, half - kEndColumns);
     part(empty_, fill + kShadowColumns, width() - fill - kShadowColumns, fill + kShadowColumns);
   }
-  if (isTextVisible() && !(glyphLabel_ && drawGlyphLabel(&p, opt, fill)))
+  if (!isTextVisible()) return;
+  if (const GlyphLabel* label = currentLabel()) {
+    drawGlyphLabel(&p, *label, rect(), fill, palette());
+    return;
+  }
+  QStyleOptionProgressBar opt;
+  initStyleOption(&opt);
+  const GlyphLabel label = glyphLabel_ ? makeGlyphLabel(opt.text, opt.rect) : GlyphLabel();
+  if (label.ok) {
+    drawGlyphLabel(&p, label, opt.rect, fill, opt.palette);
+  } else {
     style()->drawControl(QStyle::CE_ProgressBarLabel, &opt, &p, this);
+  }
 }
 
 void TGauge::resizeEvent(QResizeEvent* event) {
   QProgressBar::resizeEvent(event);
   empty_ = half_ = full_ = QPixmap();
-  glyphLabel_ = false;
+  glyphLabel_ = labelsReady_ = false;
   updateOpaque();
 }
 
@@ -207,7 +270,7 @@ void TGauge::changeEvent(QEvent* event) {
     case QEvent::FontChange:
     case QEvent::LayoutDirectionChange:
       empty_ = half_ = full_ = QPixmap();
-      glyphLabel_ = false;
+      glyphLabel_ = labelsReady_ = false;
       break;
     default:
       break;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QGlyphRun>
+#include <QLocale>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QRawFont>
@@ -18,7 +20,9 @@ class QStyleOptionProgressBar;
 // The percentage is drawn from the font's glyphs for "0".."9" and "%", looked
 // up once, instead of the style laying the text out anew for each value;
 // only where those glyphs were found to draw the very pixels the style draws
-// (checked with the pictures), else by the style.
+// (checked with the pictures), else by the style. The texts of 0 .. 100 % and
+// their placed glyphs are made with the pictures, so a new value neither
+// formats a number in the locale nor measures glyphs.
 //
 // Over a backdrop (the picture behind the bar, at its size) the bar draws
 // every pixel of itself: each new value then repaints the bar alone, not
@@ -52,10 +56,28 @@ class TGauge : public QProgressBar {
   void updateOpaque();
   void drawBackdrop(QPainter* p) const;
   void prepareLabel();
-  // Draws `opt.text` centred in `opt.rect`, in the highlighted text colour
-  // left of `fill` and the text colour right of it; false (nothing drawn)
-  // for a character without a looked-up glyph.
-  bool drawGlyphLabel(QPainter* p, const QStyleOptionProgressBar& opt, int fill) const;
+  // A text placed centred in a rectangle from the looked-up glyphs.
+  struct GlyphLabel {
+    QString text;
+    QGlyphRun run;
+    QPointF origin;
+    qreal width = 0;
+    bool ok = false;  // every character has a looked-up glyph
+  };
+  GlyphLabel makeGlyphLabel(const QString& text, const QRect& r) const;
+  // Draws `label` in the highlighted text colour left of `fill` (pixels from
+  // the left of `r`) and the text colour right of it.
+  void drawGlyphLabel(QPainter* p, const GlyphLabel& label, const QRect& r, int fill,
+                      const QPalette& palette) const;
+  // The percentages' texts and glyphs for the bar's rectangle, format and
+  // locale; the entry for the current value, or null where the text is not
+  // one of them (another format, an empty or out-of-range bar).
+  void prepareLabels();
+  const GlyphLabel* currentLabel() const;
+  std::array<GlyphLabel, 101> labels_;
+  bool labelsReady_ = false;
+  QString labelsFormat_;
+  QLocale labelsLocale_;
   QRawFont labelFont_;
   std::array<quint32, 11> labelGlyphs_{};  // "0".."9", "%"
   bool glyphLabel_ = false;
