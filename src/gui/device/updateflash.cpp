@@ -151,6 +151,11 @@ void TfrmUpdate::updateprog(const TFirmwareImage& image) {
   if (!ui->Gauge1->opaque() && ui->Gauge1->isHidden()) ui->Gauge1->setBackdrop(grab(ui->Gauge1->geometry()));
   // The bar's pictures are drawn before the transfer, not during it.
   ui->Gauge1->Prepare();
+  // The rounded edge's overlay lies over every control but draws only near
+  // the window's sides, far from the bar. Above it, the opaque bar is its
+  // own only overlapping control: each step repaints the bar alone rather
+  // than the window's region through every control.
+  ui->Gauge1->raise();
   auto steps = std::make_shared<Steps>();
   steps->gaugeMinimum = ui->Gauge1->minimum();
   steps->gaugeMaximum = ui->Gauge1->maximum();
