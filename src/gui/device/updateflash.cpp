@@ -182,10 +182,16 @@ void TfrmUpdate::updateprog(const TFirmwareImage& image) {
     ui->Gauge1->setMaximum(std::max(1, maximum));
     steps->gaugeMaximum = ui->Gauge1->maximum();
   };
-  // Setting the value draws the bar at once when it visibly changes.
+  // Setting the value draws the bar at once when it visibly changes: the
+  // steps in between straight onto the screen, the last one through the
+  // window's own repaint.
   auto setGauge = [this, steps] {
     if (steps->gaugePending < 0) return;
-    ui->Gauge1->setValue(steps->gaugePending);
+    if (steps->gaugePending < steps->gaugeMaximum) {
+      ui->Gauge1->setValueNow(steps->gaugePending);
+    } else {
+      ui->Gauge1->setValue(steps->gaugePending);
+    }
     steps->gaugePending = -1;
     steps->gaugeSet.start();
   };

@@ -1,12 +1,16 @@
 #include "gui/widgets/Gauge.h"
 
+#include <QBackingStore>
 #include <QEvent>
 #include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <QStyleOptionProgressBar>
+#include <QWindow>
 #include <algorithm>
 #include <climits>
+#include <cmath>
+#include <cstring>
 
 namespace {
 // Columns of the fill's right end (its rounded outline) and the shadow after
@@ -72,6 +76,22 @@ void TGauge::render() {
     style()->drawControl(QStyle::CE_ProgressBar, &opt, &p, this);
     p.end();
     (progress == 0 ? empty_ : progress == 1 ? half_ : full_) = pm;
+  }
+  frame_ = QImage();
+  frameFill_ = -1;
+  opaquePieces_ = {};
+  if (opaque() && dpr == std::floor(dpr)) {
+    std::array<QImage, 3> pieces = {empty_.toImage(), half_.toImage(), full_.toImage()};
+    bool solid = true;
+    for (QImage& piece : pieces) {
+      piece = piece.convertToFormat(QImage::Format_ARGB32);
+      for (int y = 0; y < piece.height() && solid; ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(piece.constScanLine(y));
+        solid = std::all_of(line, line + piece.width(), [](QRgb c) { return qAlpha(c) == 255; });
+      }
+      piece = piece.convertToFormat(QImage::Format_RGB32);
+    }
+    if (solid) opaquePieces_ = pieces;
   }
   prepareLabel();
   prepareLabels();
@@ -199,6 +219,106 @@ void TGauge::drawGlyphLabel(QPainter* p, const GlyphLabel& label, const QRect& r
   p->restore();
 }
 
+void TGauge::updateFrame(int fill) {
+  const int k = int(full_.devicePixelRatio());
+  if (frame_.isNull()) {
+    frame_ = QImage(opaquePieces_[0].size(), QImage::Format_RGB32);
+    frame_.setDevicePixelRatio(k);
+    frameFill_ = -1;
+  }
+  if (fill == frameFill_) return;
+  const int w = width();
+  int from = 0, to = w;
+  if (frameFill_ >= 0) {
+    from = std::max(0, std::min(fill, frameFill_) - kEndColumns);
+    to = std::min(w, std::max(fill, frameFill_) + kShadowColumns);
+  }
+  // Columns [x, end) from `piece`, its column x + shift.
+  auto copy = [&](const QImage& piece, int x, int end, int shift) {
+    x = std::max(x, from);
+    end = std::min(end, to);
+    if (end <= x) return;
+    const qsizetype bytes = qsizetype(end - x) * k * 4;
+    for (int y = 0; y < frame_.height(); ++y)
+      std::memcpy(frame_.scanLine(y) + qsizetype(x) * k * 4,
+                  piece.constScanLine(y) + qsizetype(x + shift) * k * 4, size_t(bytes));
+  };
+  const auto& [empty, halfFull, full] = opaquePieces_;
+  if (fill <= 0 || fill >= w) {
+    copy(fill > 0 ? full : empty, 0, w, 0);
+  } else {
+    copy(full, 0, fill - kEndColumns, 0);
+    copy(halfFull, fill - kEndColumns, fill + kShadowColumns, w / 2 - fill);
+    copy(empty, fill + kShadowColumns, w, 0);
+  }
+  frameFill_ = fill;
+}
+
+bool TGauge::piecesFit(int fill) const {
+  const int half = width() / 2;
+  return fill <= 0 || fill >= width() ||
+         (fill >= kEndMargin && fill <= width() - kEndMargin && half >= kEndMargin);
+}
+
+bool TGauge::canDrawNow() const {
+  const QWidget* top = window();
+  const QWindow* handle = top->windowHandle();
+  if (!isVisible() || !updatesEnabled() || graphicsEffect() || !handle || !handle->isExposed() ||
+      !top->backingStore() || opaquePieces_[0].isNull() || orientation() != Qt::Horizontal ||
+      invertedAppearance() || layoutDirection() != Qt::LeftToRight || maximum() <= minimum())
+    return false;
+  // Nothing above the bar, and the bar wholly inside each parent.
+  QRect r = geometry();
+  for (const QWidget* w = this; !w->isWindow(); w = w->parentWidget()) {
+    const QWidget* parent = w->parentWidget();
+    if (!parent->rect().contains(r)) return false;
+    const QObjectList& siblings = parent->children();
+    for (qsizetype i = siblings.indexOf(const_cast<QWidget*>(w)) + 1; i < siblings.size(); ++i) {
+      const auto* sibling = qobject_cast<const QWidget*>(siblings.at(i));
+      if (sibling && !sibling->isWindow() && sibling->isVisible() && sibling->geometry().intersects(r))
+        return false;
+    }
+    r.translate(parent->pos());
+  }
+  return true;
+}
+
+void TGauge::setValueNow(int value) {
+  if (!canDrawNow()) {
+    setValue(value);
+    return;
+  }
+  const int before = this->value();
+  // The value without QProgressBar's repaint of the window's region.
+  setAttribute(Qt::WA_UpdatesDisabled);
+  setValue(value);
+  setAttribute(Qt::WA_UpdatesDisabled, false);
+  if (this->value() == before) return;
+  const int fill = fillWidth();
+  if (empty_.isNull() || !labelsReady_ || format() != labelsFormat_ || locale() != labelsLocale_) Prepare();
+  const GlyphLabel* label = isTextVisible() ? currentLabel() : nullptr;
+  // Ends of the fill and texts the pictures and glyphs do not draw are the
+  // style's: the window repaints the bar as usual.
+  if (!piecesFit(fill) || opaquePieces_[0].isNull() || (isTextVisible() && !label)) {
+    repaint();
+    return;
+  }
+  QWidget* top = window();
+  QBackingStore* store = top->backingStore();
+  const QRect r(mapTo(top, QPoint()), size());
+  store->beginPaint(r);
+  {
+    QPainter p(store->paintDevice());
+    p.setClipRect(r);
+    p.translate(r.topLeft());
+    updateFrame(fill);
+    p.drawImage(QPoint(0, 0), frame_);
+    if (label) drawGlyphLabel(&p, *label, rect(), fill, palette());
+  }
+  store->endPaint();
+  store->flush(r, top->windowHandle());
+}
+
 void TGauge::paintEvent(QPaintEvent* event) {
   // The pieces are for a plain bar filling left to right; any other (upright,
   // reversed, busy) is the style's own.
@@ -216,7 +336,7 @@ void TGauge::paintEvent(QPaintEvent* event) {
   const int half = width() / 2;
   // A fill too short or too long for the pieces (the first and last pixels)
   // is drawn by the style itself.
-  if (fill > 0 && fill < width() && (fill < kEndMargin || fill > width() - kEndMargin || half < kEndMargin)) {
+  if (!piecesFit(fill)) {
     QStyleOptionProgressBar opt;
     initStyleOption(&opt);
     drawBackdrop(&p);
@@ -232,7 +352,10 @@ void TGauge::paintEvent(QPaintEvent* event) {
   auto part = [&](const QPixmap& pm, int x, int w, int from) {
     if (w > 0) p.drawPixmap(QRectF(x, 0, w, height()), pm, QRectF(from * dpr, 0, w * dpr, height() * dpr));
   };
-  if (fill <= 0 || fill >= width()) {
+  if (!opaquePieces_[0].isNull()) {
+    updateFrame(fill);
+    p.drawImage(QPoint(0, 0), frame_);
+  } else if (fill <= 0 || fill >= width()) {
     p.drawPixmap(0, 0, fill > 0 ? full_ : empty_);
   } else {
     part(full_, 0, fill - kEndColumns, 0);

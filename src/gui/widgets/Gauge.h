@@ -26,7 +26,9 @@ class QStyleOptionProgressBar;
 //
 // Over a backdrop (the picture behind the bar, at its size) the bar draws
 // every pixel of itself: each new value then repaints the bar alone, not
-// the artwork beneath it as well.
+// the artwork beneath it as well. There the bar as last drawn is kept
+// whole: a new value copies the columns that changed from the pictures and
+// puts the bar on the screen in one opaque copy, not three blended ones.
 class TGauge : public QProgressBar {
   Q_OBJECT
  public:
@@ -45,6 +47,13 @@ class TGauge : public QProgressBar {
   // Whether the percentage is drawn from the looked-up glyphs (known once
   // the pictures are rendered).
   bool glyphLabel() const { return glyphLabel_; }
+  // Sets the value as setValue does; a bar over its backdrop, plainly in
+  // view (shown, its window on the screen, no control over it, wholly inside
+  // its parents) then draws its new look straight into the window's backing
+  // store and puts just its own rectangle on the screen, rather than having
+  // the window repaint that region through its controls. Elsewhere the same
+  // as setValue. For a bar set often while time counts.
+  void setValueNow(int value);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -56,6 +65,13 @@ class TGauge : public QProgressBar {
   void updateOpaque();
   void drawBackdrop(QPainter* p) const;
   void prepareLabel();
+  // Whether setValueNow can draw the bar itself (see there).
+  bool canDrawNow() const;
+  // The fill is in the part the pictures draw (not a style-drawn end).
+  bool piecesFit(int fill) const;
+  // Copies into frame_ the columns that differ between the bar filled to
+  // frameFill_ and to `fill` (all of them for a new frame).
+  void updateFrame(int fill);
   // A text placed centred in a rectangle from the looked-up glyphs.
   struct GlyphLabel {
     QString text;
@@ -81,6 +97,12 @@ class TGauge : public QProgressBar {
   QRawFont labelFont_;
   std::array<quint32, 11> labelGlyphs_{};  // "0".."9", "%"
   bool glyphLabel_ = false;
+  // The pictures as opaque images (empty, half, full), when they are wholly
+  // opaque at a whole-number pixel ratio; else null and the bar is drawn
+  // from the pixmaps.
+  std::array<QImage, 3> opaquePieces_;
+  QImage frame_;
+  int frameFill_ = -1;  // -1: frame_ not drawn yet
   QPixmap backdrop_;
   QPixmap empty_;
   QPixmap half_;

@@ -2,6 +2,7 @@
 #include <QDirIterator>
 #include <QImageReader>
 #include <QPainter>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QtTest>
 #include <set>
@@ -208,6 +209,53 @@ class TstWidgets : public QObject {
       // With the test's fonts the glyphs draw the style's text, so the sweep
       // above checked them (elsewhere the style's own text would be used).
       QVERIFY(gauge.glyphLabel());
+    }
+  }
+
+  // A bar set with setValueNow shows on the screen what its own paint draws,
+  // at every value, whether it draws itself (over its backdrop, in plain
+  // view) or falls back to the window's repaint (a control laid over it).
+  void gaugeSetNowShowsWhatItPaints() {
+    QWidget window;
+    window.resize(480, 120);
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(19);
+    window.setFont(f);
+    TGauge gauge(&window);
+    gauge.setGeometry(24, 44, 433, 22);
+    gauge.setMaximum(92);
+    QPixmap backdrop(gauge.size());
+    backdrop.fill(QColor(40, 90, 160));
+    gauge.setBackdrop(backdrop);
+    QWidget cover(&window);
+    cover.setGeometry(200, 40, 20, 10);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    gauge.Prepare();
+    QSignalSpy changes(&gauge, &QProgressBar::valueChanged);
+    for (const bool covered : {false, true}) {
+      cover.setVisible(covered);
+      gauge.setValue(0);
+      QApplication::processEvents();
+      changes.clear();
+      for (int v = 1; v <= 92; ++v) {
+        gauge.setValueNow(v);
+        QCOMPARE(gauge.value(), v);
+        const QImage shown =
+            window.screen()
+                ->grabWindow(window.winId(), gauge.x(), gauge.y(), gauge.width(), gauge.height())
+                .toImage()
+                .convertToFormat(QImage::Format_RGB32);
+        QImage painted = gauge.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        if (covered) {  // the cover's own pixels are not the bar's
+          QPainter p(&painted);
+          p.drawImage(cover.geometry().translated(-gauge.pos()),
+                      shown.copy(cover.geometry().translated(-gauge.pos())));
+        }
+        if (shown != painted)
+          QFAIL(qPrintable(QStringLiteral("%1 (covered %2) differs").arg(v).arg(covered)));
+      }
+      QCOMPARE(changes.size(), 92);
     }
   }
 };
