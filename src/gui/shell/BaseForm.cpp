@@ -137,8 +137,13 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   qApp->installEventFilter(this);
 
   FormCreate();
-  ui_->Image1->setPixmap(
-      QPixmap::fromImage(ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground))));
+  const QImage background = ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground));
+  ui_->Image1->setPixmap(QPixmap::fromImage(background));
+  // The background picture covers the whole window without transparency: the
+  // window's own fill under it would only be painted over.
+  if (!background.hasAlphaChannel() && Image1->geometry().contains(rect()) &&
+      background.size() == Image1->size())
+    setAttribute(Qt::WA_NoSystemBackground);
 }
 
 TMainForm::~TMainForm() {
