@@ -1,8 +1,8 @@
 // Idle memory after start: the program on a full installation against the
 // bare window of bench_startup, each started offscreen and measured a second
 // after its first painted frame (Rss, Pss and anonymous memory of
-// /proc/self/smaps_rollup). Prints the medians and the ratios; the aim is
-// Pss at most 1.5. This part writes the installation and then becomes
+// /proc/self/smaps_rollup). Prints the medians and the ratios; the aim is at
+// most 1.5. This part writes the installation and then becomes
 // memory_runner, which measures without mapping Qt itself. Linux only. An
 // argument names another program to measure (an older build, say).
 

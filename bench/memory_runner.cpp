@@ -105,8 +105,12 @@ int main(int argc, char** argv) {
     std::printf("memory a second after the first frame, offscreen (median of %d runs), MiB:\n", runs);
     for (const char* n : names)
       std::printf("  %-9s program %.1f, bare window %.1f\n", n, Median(own[n]), Median(bare[n]));
-    std::printf("ratio program / bare window: Pss %.2f (aim <= 1.5), Rss %.2f\n",
-                Median(own["Pss"]) / Median(bare["Pss"]), Median(own["Rss"]) / Median(bare["Rss"]));
+    // Rss counts every resident page the process maps; Pss divides shared
+    // pages among the processes mapping them, so it falls for both programs,
+    // and the ratio rises, while other Qt programs run.
+    std::printf(
+        "ratio program / bare window: Rss %.2f (aim <= 1.5), Pss %.2f (alone on the machine: aim <= 1.5)\n",
+        Median(own["Rss"]) / Median(bare["Rss"]), Median(own["Pss"]) / Median(bare["Pss"]));
   }
   std::fflush(stdout);
   nftw(argv[2], RemoveEntry, 16, FTW_DEPTH | FTW_PHYS);
