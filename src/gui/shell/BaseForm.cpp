@@ -24,6 +24,7 @@
 #include "gui/shell/UIImages.h"
 #include "gui/timers/TimerHandler.h"
 #include "gui/widgets/Artwork.h"
+#include "gui/widgets/Backdrop.h"
 #include "gui/widgets/SmoothPanel.h"
 #include "ui_BaseForm.h"
 
@@ -137,13 +138,22 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   qApp->installEventFilter(this);
 
   FormCreate();
-  const QImage background = ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground));
-  ui_->Image1->setPixmap(QPixmap::fromImage(background));
+  // The background as baked in bands (a sixth of its pixels), else read.
+  std::optional<TBandedPicture> banded = TBandedPicture::FromResource(
+      QStringLiteral(":/baked/") + QString::fromLatin1(Artwork::MainBackground).mid(2) +
+      QStringLiteral(".banded"));
+  QSize shown;
+  if (banded) {
+    shown = banded->Size();
+    Image1->setBanded(std::move(banded));
+  } else {
+    const QImage background = ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground));
+    if (!background.hasAlphaChannel()) shown = background.size();
+    Image1->setPixmap(QPixmap::fromImage(background));
+  }
   // The background picture covers the whole window without transparency: the
   // window's own fill under it would only be painted over.
-  if (!background.hasAlphaChannel() && Image1->geometry().contains(rect()) &&
-      background.size() == Image1->size())
-    setAttribute(Qt::WA_NoSystemBackground);
+  if (Image1->geometry().contains(rect()) && shown == Image1->size()) setAttribute(Qt::WA_NoSystemBackground);
 }
 
 TMainForm::~TMainForm() {
