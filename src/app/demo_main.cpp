@@ -25,6 +25,8 @@
 #include "gui/shell/SingleInstance.h"
 
 int main(int argc, char* argv[]) {
+  // As the program: fills on this thread (see main.cpp).
+  if (qEnvironmentVariableIsEmpty("QT_NO_GUI_THREADPOOL")) qputenv("QT_NO_GUI_THREADPOOL", "1");
   QApplication app(argc, argv);
   QCoreApplication::setOrganizationName(QStringLiteral("Dravik"));
   QCoreApplication::setApplicationName(QStringLiteral("KLV-820"));

@@ -8,6 +8,10 @@
 #include "usb/SystemHid.h"
 
 int main(int argc, char* argv[]) {
+  // Fills and picture conversions on this thread: for this window's small
+  // shapes, handing slices to Qt's GUI thread pool costs more than it saves
+  // (Qt versions that know the switch; see SerialFills_linux.cpp for 6.4).
+  if (qEnvironmentVariableIsEmpty("QT_NO_GUI_THREADPOOL")) qputenv("QT_NO_GUI_THREADPOOL", "1");
   QApplication app(argc, argv);
   // bench_startup times a start up to the first painted frame.
   TExitAfterFirstPaint firstPaint;

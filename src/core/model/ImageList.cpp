@@ -177,19 +177,40 @@ QImage TImageList::Mask(int index) const {
   return WithMask(index).mask;
 }
 
+namespace {
+
+// Clears the pixels `mask` (Mono, 1 = transparent, the picture's size) marks
+// in a 32-bit picture.
+void ClearMasked(QImage& picture, const QImage& mask) {
+  if (mask.isNull() || picture.isNull()) return;
+  const int w = picture.width(), h = picture.height();
+  for (int y = 0; y < h; ++y) {
+    const uchar* m = mask.constScanLine(y);
+    QRgb* dst = reinterpret_cast<QRgb*>(picture.scanLine(y));
+    for (int x = 0; x < w; ++x)
+      if (MonoBit(m, x)) dst[x] = 0u;
+  }
+}
+
+}  // namespace
+
 QImage TImageList::GetMasked(int index) const {
   if (index < 0 || index >= Count()) return QImage();
   const Images& images = Decoded(index);
   // Qt's own conversion (vectorised), then the masked pixels cleared.
   QImage out = images.picture.convertToFormat(QImage::Format_ARGB32);
-  if (images.mask.isNull() || out.isNull()) return out;
-  const int w = out.width(), h = out.height();
-  for (int y = 0; y < h; ++y) {
-    const uchar* m = images.mask.constScanLine(y);
-    QRgb* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
-    for (int x = 0; x < w; ++x)
-      if (MonoBit(m, x)) dst[x] = 0u;
-  }
+  ClearMasked(out, images.mask);
+  return out;
+}
+
+QImage TImageList::GetMaskedPremultiplied(int index) const {
+  if (index < 0 || index >= Count()) return QImage();
+  const Item& item = items_[size_t(index)];
+  // Strips of another size go through the scaling of GetUncached.
+  QImage out = item.strips && item.strips->cx == width_ && item.strips->cy == height_
+                   ? item.strips->DecodePicture(item.slot, QImage::Format_ARGB32_Premultiplied)
+                   : GetUncached(index).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  ClearMasked(out, WithMask(index).mask);
   return out;
 }
 

@@ -36,6 +36,11 @@ class TImageList {
   std::optional<QRgb> MaskColour(int index) const;
   // The picture with its transparent pixels cut out (ARGB32); for drawing.
   QImage GetMasked(int index) const;
+  // The same as ARGB32_Premultiplied (every pixel opaque or clear, so the same
+  // picture), the form drawn without conversion. For callers that keep the
+  // result: a picture not yet decoded is decoded straight into it, for this
+  // call only, and not kept in the list.
+  QImage GetMaskedPremultiplied(int index) const;
 
   // Adds a picture, scaled to the list's size when it differs; returns its index.
   int Add(const QImage& picture, std::optional<QRgb> maskColour = std::nullopt);

@@ -12,53 +12,53 @@ namespace {
 
 using Dib = TStripBitmap;
 
-// Decodes n pixels from x0 of a strip row into RGB888 bytes.
-void DecodeRow(const Dib& dib, const uchar* row, int x0, int n, uchar* out) {
-  auto put = [&out](QRgb c) {
-    out[0] = uchar(qRed(c));
-    out[1] = uchar(qGreen(c));
-    out[2] = uchar(qBlue(c));
-    out += 3;
-  };
+// Calls put(r, g, b) for n pixels from x0 of a strip row, left to right.
+template <typename Put>
+void ForEachPixel(const Dib& dib, const uchar* row, int x0, int n, Put put) {
+  auto putColour = [&put](QRgb c) { put(uchar(qRed(c)), uchar(qGreen(c)), uchar(qBlue(c))); };
   switch (dib.bpp) {
     case 1:
-      for (int x = x0; x < x0 + n; ++x) put(dib.palette[(row[x >> 3] >> (7 - (x & 7))) & 1]);
+      for (int x = x0; x < x0 + n; ++x) putColour(dib.palette[(row[x >> 3] >> (7 - (x & 7))) & 1]);
       break;
     case 4:
-      for (int x = x0; x < x0 + n; ++x) put(dib.palette[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F]);
+      for (int x = x0; x < x0 + n; ++x) putColour(dib.palette[(row[x >> 1] >> ((x & 1) ? 0 : 4)) & 0x0F]);
       break;
     case 8:
-      for (int x = x0; x < x0 + n; ++x) put(dib.palette[row[x]]);
+      for (int x = x0; x < x0 + n; ++x) putColour(dib.palette[row[x]]);
       break;
     case 16:
       for (int x = x0; x < x0 + n; ++x) {
         const unsigned v = unsigned(row[2 * x]) | (unsigned(row[2 * x + 1]) << 8);
         const unsigned r = (v >> 10) & 31, g = (v >> 5) & 31, b = v & 31;
-        out[0] = uchar((r << 3) | (r >> 2));
-        out[1] = uchar((g << 3) | (g >> 2));
-        out[2] = uchar((b << 3) | (b >> 2));
-        out += 3;
+        put(uchar((r << 3) | (r >> 2)), uchar((g << 3) | (g >> 2)), uchar((b << 3) | (b >> 2)));
       }
       break;
     case 24: {
       const uchar* s = row + qsizetype(3) * x0;
-      for (int i = 0; i < n; ++i, out += 3, s += 3) {
-        out[0] = s[2];
-        out[1] = s[1];
-        out[2] = s[0];
-      }
+      for (int i = 0; i < n; ++i, s += 3) put(s[2], s[1], s[0]);
       break;
     }
     case 32: {
       const uchar* s = row + qsizetype(4) * x0;
-      for (int i = 0; i < n; ++i, out += 3, s += 4) {
-        out[0] = s[2];
-        out[1] = s[1];
-        out[2] = s[0];
-      }
+      for (int i = 0; i < n; ++i, s += 4) put(s[2], s[1], s[0]);
       break;
     }
   }
+}
+
+// Decodes n pixels from x0 of a strip row into RGB888 bytes.
+void DecodeRow(const Dib& dib, const uchar* row, int x0, int n, uchar* out) {
+  ForEachPixel(dib, row, x0, n, [&out](uchar r, uchar g, uchar b) {
+    out[0] = r;
+    out[1] = g;
+    out[2] = b;
+    out += 3;
+  });
+}
+
+// The same as opaque 32-bit pixels (ARGB32, premultiplied or not alike).
+void DecodeRowOpaque(const Dib& dib, const uchar* row, int x0, int n, QRgb* out) {
+  ForEachPixel(dib, row, x0, n, [&out](uchar r, uchar g, uchar b) { *out++ = qRgb(r, g, b); });
 }
 
 inline bool Light(QRgb c) { return qRed(c) + qGreen(c) + qBlue(c) >= 384; }
@@ -136,12 +136,19 @@ uchar* AppendBitmap(QByteArray& out, int width, int height, int bpp, const std::
 
 }  // namespace
 
-QImage TPictureStrips::DecodePicture(int slot) const {
-  QImage picture(cx, cy, QImage::Format_RGB888);
+QImage TPictureStrips::DecodePicture(int slot, QImage::Format format) const {
+  const bool opaque32 = format == QImage::Format_ARGB32_Premultiplied;
+  QImage picture(cx, cy, opaque32 ? format : QImage::Format_RGB888);
   if (picture.isNull()) return picture;
   const int columns = Columns(image, cx);
   const int x0 = (slot % columns) * cx, y0 = (slot / columns) * cy;
-  for (int y = 0; y < cy; ++y) DecodeRow(image, image.Row(y0 + y), x0, cx, picture.scanLine(y));
+  for (int y = 0; y < cy; ++y) {
+    if (opaque32) {
+      DecodeRowOpaque(image, image.Row(y0 + y), x0, cx, reinterpret_cast<QRgb*>(picture.scanLine(y)));
+    } else {
+      DecodeRow(image, image.Row(y0 + y), x0, cx, picture.scanLine(y));
+    }
+  }
   return picture;
 }
 

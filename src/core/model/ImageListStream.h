@@ -74,8 +74,10 @@ struct TPictureStrips {
   int cx = 0;  // picture size in the strips
   int cy = 0;
 
-  // Picture `slot` at the strips' size as RGB888 (null when out of memory).
-  QImage DecodePicture(int slot) const;
+  // Picture `slot` at the strips' size as RGB888, or as opaque
+  // ARGB32_Premultiplied when asked (any other format: RGB888); null when out
+  // of memory.
+  QImage DecodePicture(int slot, QImage::Format format = QImage::Format_RGB888) const;
   // Its mask as Mono (1 = transparent), or a null image for an unmasked stream.
   QImage DecodeMask(int slot) const;
 };

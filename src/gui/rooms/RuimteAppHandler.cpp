@@ -114,11 +114,9 @@ TImageList* TRuimteAppUIHandler::PerItem() const {
 QImage TRuimteAppUIHandler::DrawnPicture(int imageIndex) const {
   const TImageList* list = PerItem();
   if (imageIndex < 0 || !list || imageIndex >= list->Count()) return QImage();
-  // Every pixel is opaque or clear, so premultiplied it is the same picture;
-  // in that form the tile shares it rather than keeping a converted copy.
-  QImage masked = list->GetMasked(imageIndex);
-  masked.convertTo(QImage::Format_ARGB32_Premultiplied);
-  return masked;
+  // In the form drawn, the tile shares it rather than keeping a converted
+  // copy; the list keeps no decoded copy of its own.
+  return list->GetMaskedPremultiplied(imageIndex);
 }
 
 std::function<void(const QString&, int, int, bool, bool, bool)> TRuimteAppUIHandler::StoreCallback() {
@@ -250,10 +248,7 @@ void TRuimteUIHandler::SettingsClosed(bool changed) {
 
 // ---- exit ----
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 void TRuimteUIHandler::ExitProgram() {
   TBusyCursor cursor;

@@ -24,6 +24,7 @@
 #include "gui/shell/UIImages.h"
 #include "gui/timers/TimerHandler.h"
 #include "gui/widgets/Artwork.h"
+#include "gui/widgets/Backdrop.h"
 #include "gui/widgets/SmoothPanel.h"
 #include "ui_BaseForm.h"
 
@@ -137,8 +138,22 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   qApp->installEventFilter(this);
 
   FormCreate();
-  ui_->Image1->setPixmap(
-      QPixmap::fromImage(ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground))));
+  // The background as baked in bands (a sixth of its pixels), else read.
+  std::optional<TBandedPicture> banded = TBandedPicture::FromResource(
+      QStringLiteral(":/baked/") + QString::fromLatin1(Artwork::MainBackground).mid(2) +
+      QStringLiteral(".banded"));
+  QSize shown;
+  if (banded) {
+    shown = banded->Size();
+    Image1->setBanded(std::move(banded));
+  } else {
+    const QImage background = ReadResourcePicture(QString::fromLatin1(Artwork::MainBackground));
+    if (!background.hasAlphaChannel()) shown = background.size();
+    Image1->setPixmap(QPixmap::fromImage(background));
+  }
+  // The background picture covers the whole window without transparency: the
+  // window's own fill under it would only be painted over.
+  if (Image1->geometry().contains(rect()) && shown == Image1->size()) setAttribute(Qt::WA_NoSystemBackground);
 }
 
 TMainForm::~TMainForm() {

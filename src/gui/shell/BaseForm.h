@@ -11,6 +11,7 @@
 
 class QKeyEvent;
 class QLabel;
+class TBackdrop;
 class QMouseEvent;
 class QTimer;
 class TSmoothPanel;
@@ -64,7 +65,7 @@ class TMainForm : public QWidget {
   void BringToFront();
 
   // Components, named as in the design.
-  QLabel* Image1 = nullptr;             // 0, 0, 800 x 600, background; a press on it drags the window
+  TBackdrop* Image1 = nullptr;          // 0, 0, 800 x 600, background; a press on it drags the window
   TSmoothPanel* MainPanel = nullptr;    // 24, 84, 598 x 504
   TSmoothPanel* ButtonPanel = nullptr;  // 632, 84, 150 x 500
   QTimer* Timer1 = nullptr;             // 500 ms, disabled; the box link arms it for a firmware update

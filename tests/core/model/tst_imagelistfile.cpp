@@ -250,6 +250,11 @@ class TestImageListFile : public QObject {
       }
       QCOMPARE(WriteImageListFile(lazy), undecoded);
       QCOMPARE(WriteImageListFile(eager), undecoded);
+      // Decoded straight for drawing, and not kept.
+      for (int i = 0; i < lazy.Count(); ++i)
+        QCOMPARE(backwards.GetMaskedPremultiplied(i),
+                 eager.GetMasked(i).convertToFormat(QImage::Format_ARGB32_Premultiplied));
+      QCOMPARE(backwards.DecodedCount(), 0);
       for (int i = lazy.Count() - 1; i >= 0; --i) {
         QCOMPARE(backwards.MaskColour(i), eager.MaskColour(i));
         QCOMPARE(backwards.GetMasked(i), eager.GetMasked(i));

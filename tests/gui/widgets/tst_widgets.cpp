@@ -11,6 +11,7 @@
 #include "gui/shell/UIImages.h"
 #include "gui/shell/Utilities.h"
 #include "gui/widgets/Artwork.h"
+#include "gui/widgets/Backdrop.h"
 #include "gui/widgets/BuiltinPictures.h"
 #include "gui/widgets/Colours.h"
 #include "gui/widgets/Gauge.h"
@@ -127,7 +128,7 @@ class TstWidgets : public QObject {
     QStringList baked;
     for (QDirIterator it(QStringLiteral(":/baked"), QDirIterator::Subdirectories); it.hasNext();)
       if (it.next().endsWith(QLatin1String(".raw"))) baked << it.filePath();
-    QVERIFY(baked.contains(QStringLiteral(":/baked/shell/background.jpg.raw")));
+    QVERIFY(baked.contains(QStringLiteral(":/baked/art/dialog_message.png.raw")));
     QVERIFY(baked.contains(QStringLiteral(":/baked/art/imgSelected.png.raw")));
     for (const QString& raw : baked) {
       const QString path = QStringLiteral(":/") + raw.mid(8).chopped(4);
@@ -140,8 +141,25 @@ class TstWidgets : public QObject {
       decoded.setColorSpace(QColorSpace());  // not kept: drawing does not use it
       QVERIFY2(picture == decoded, qPrintable(path));
     }
-    QVERIFY(BakedResourcePicture(QString::fromLatin1(Artwork::MessageBackground)).isNull());  // not baked
-    QCOMPARE(ReadResourcePicture(QString::fromLatin1(Artwork::MessageBackground)).size(), QSize(480, 360));
+    QVERIFY(BakedResourcePicture(QString::fromLatin1(Artwork::UpdateBackground)).isNull());  // not baked
+    QCOMPARE(ReadResourcePicture(QString::fromLatin1(Artwork::UpdateBackground)).size(), QSize(480, 360));
+
+    // The window background, in bands: the same pixels, whole and in part.
+    const auto banded = TBandedPicture::FromResource(QStringLiteral(":/baked/shell/background.jpg.banded"));
+    QVERIFY(banded);
+    QImage decoded = QImageReader(QString::fromLatin1(Artwork::MainBackground)).read();
+    decoded.convertTo(QImage::Format_RGB32);
+    decoded.setColorSpace(QColorSpace());
+    QVERIFY(banded->ToImage() == decoded);
+    QImage part(decoded.size(), QImage::Format_RGB32);
+    part.fill(Qt::black);
+    const QRect exposed(30, 5, 300, 590);
+    {
+      QPainter p(&part);
+      banded->Paint(p, exposed);
+    }
+    QVERIFY(part.copy(exposed) == decoded.copy(exposed));
+    QCOMPARE(part.pixel(exposed.right() + 1, 300), qRgb(0, 0, 0));
   }
 
   void builtinLibraries() {
