@@ -77,8 +77,10 @@ void TGauge::render() {
     p.end();
     (progress == 0 ? empty_ : progress == 1 ? half_ : full_) = pm;
   }
+  framePainter_.reset();
   frame_ = QImage();
   frameFill_ = -1;
+  frameLabel_ = nullptr;
   opaquePieces_ = {};
   if (opaque() && dpr == std::floor(dpr)) {
     std::array<QImage, 3> pieces = {empty_.toImage(), half_.toImage(), full_.toImage()};
@@ -139,6 +141,9 @@ void TGauge::prepareLabel() {
 }
 
 void TGauge::prepareLabels() {
+  // The frame may show one of the labels about to be replaced.
+  frameFill_ = -1;
+  frameLabel_ = nullptr;
   labelsReady_ = true;
   labelsFormat_ = format();
   labelsLocale_ = locale();
@@ -219,39 +224,57 @@ void TGauge::drawGlyphLabel(QPainter* p, const GlyphLabel& label, const QRect& r
   p->restore();
 }
 
-void TGauge::updateFrame(int fill) {
+void TGauge::updateFrame(int fill, const GlyphLabel* label) {
   const int k = int(full_.devicePixelRatio());
   if (frame_.isNull()) {
+    framePainter_.reset();
     frame_ = QImage(opaquePieces_[0].size(), QImage::Format_RGB32);
     frame_.setDevicePixelRatio(k);
     frameFill_ = -1;
   }
-  if (fill == frameFill_) return;
+  if (fill == frameFill_ && label == frameLabel_) return;
   const int w = width();
-  int from = 0, to = w;
-  if (frameFill_ >= 0) {
-    from = std::max(0, std::min(fill, frameFill_) - kEndColumns);
-    to = std::min(w, std::max(fill, frameFill_) + kShadowColumns);
-  }
-  // Columns [x, end) from `piece`, its column x + shift.
-  auto copy = [&](const QImage& piece, int x, int end, int shift) {
-    x = std::max(x, from);
-    end = std::min(end, to);
-    if (end <= x) return;
-    const qsizetype bytes = qsizetype(end - x) * k * 4;
-    for (int y = 0; y < frame_.height(); ++y)
-      std::memcpy(frame_.scanLine(y) + qsizetype(x) * k * 4,
-                  piece.constScanLine(y) + qsizetype(x + shift) * k * 4, size_t(bytes));
-  };
   const auto& [empty, halfFull, full] = opaquePieces_;
-  if (fill <= 0 || fill >= w) {
-    copy(fill > 0 ? full : empty, 0, w, 0);
+  // Columns [from, to) as the pictures draw them at `fill`.
+  auto rewrite = [&](int from, int to) {
+    // Columns [x, end) from `piece`, its column x + shift.
+    auto copy = [&](const QImage& piece, int x, int end, int shift) {
+      x = std::max(x, from);
+      end = std::min(end, to);
+      if (end <= x) return;
+      const qsizetype bytes = qsizetype(end - x) * k * 4;
+      for (int y = 0; y < frame_.height(); ++y)
+        std::memcpy(frame_.scanLine(y) + qsizetype(x) * k * 4,
+                    piece.constScanLine(y) + qsizetype(x + shift) * k * 4, size_t(bytes));
+    };
+    if (fill <= 0 || fill >= w) {
+      copy(fill > 0 ? full : empty, 0, w, 0);
+    } else {
+      copy(full, 0, fill - kEndColumns, 0);
+      copy(halfFull, fill - kEndColumns, fill + kShadowColumns, w / 2 - fill);
+      copy(empty, fill + kShadowColumns, w, 0);
+    }
+  };
+  if (frameFill_ < 0) {
+    rewrite(0, w);
   } else {
-    copy(full, 0, fill - kEndColumns, 0);
-    copy(halfFull, fill - kEndColumns, fill + kShadowColumns, w / 2 - fill);
-    copy(empty, fill + kShadowColumns, w, 0);
+    if (fill != frameFill_)
+      rewrite(std::max(0, std::min(fill, frameFill_) - kEndColumns),
+              std::min(w, std::max(fill, frameFill_) + kShadowColumns));
+    rewrite(labelFrom_, labelTo_);
+  }
+  labelFrom_ = labelTo_ = 0;
+  if (label) {
+    if (!framePainter_) framePainter_ = std::make_unique<QPainter>(&frame_);
+    drawGlyphLabel(framePainter_.get(), *label, rect(), fill, palette());
+    // Antialiased edges may reach a little past the glyphs' boxes.
+    const QRectF box =
+        label->run.boundingRect().translated(label->origin) | QRectF(label->origin.x(), 0, label->width, 1);
+    labelFrom_ = std::max(0, int(std::floor(box.left())) - 2);
+    labelTo_ = std::min(w, int(std::ceil(box.right())) + 2);
   }
   frameFill_ = fill;
+  frameLabel_ = label;
 }
 
 bool TGauge::piecesFit(int fill) const {
@@ -306,14 +329,26 @@ void TGauge::setValueNow(int value) {
   QWidget* top = window();
   QBackingStore* store = top->backingStore();
   const QRect r(mapTo(top, QPoint()), size());
+  updateFrame(fill, label);
   store->beginPaint(r);
-  {
-    QPainter p(store->paintDevice());
-    p.setClipRect(r);
-    p.translate(r.topLeft());
-    updateFrame(fill);
-    p.drawImage(QPoint(0, 0), frame_);
-    if (label) drawGlyphLabel(&p, *label, rect(), fill, palette());
+  // The frame is opaque: where the backing store is a plain 32-bit image of
+  // the same pixel ratio its rows are copied in, else painted.
+  QPaintDevice* device = store->paintDevice();
+  QImage* target = device && device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
+  const int k = int(frame_.devicePixelRatio());
+  const QRect pixels(r.topLeft() * k, r.size() * k);
+  const bool copy = target && target->isDetached() && target->devicePixelRatio() == k &&
+                    (target->format() == QImage::Format_RGB32 || target->format() == QImage::Format_ARGB32 ||
+                     target->format() == QImage::Format_ARGB32_Premultiplied) &&
+                    target->rect().contains(pixels) && frame_.size() == pixels.size();
+  if (copy) {
+    const qsizetype bytes = qsizetype(pixels.width()) * 4;
+    for (int y = 0; y < pixels.height(); ++y)
+      std::memcpy(target->scanLine(pixels.y() + y) + qsizetype(pixels.x()) * 4, frame_.constScanLine(y),
+                  size_t(bytes));
+  } else {
+    QPainter p(device);
+    p.drawImage(r.topLeft(), frame_);
   }
   store->endPaint();
   store->flush(r, top->windowHandle());
@@ -353,8 +388,10 @@ void TGauge::paintEvent(QPaintEvent* event) {
     if (w > 0) p.drawPixmap(QRectF(x, 0, w, height()), pm, QRectF(from * dpr, 0, w * dpr, height() * dpr));
   };
   if (!opaquePieces_[0].isNull()) {
-    updateFrame(fill);
+    const GlyphLabel* label = isTextVisible() ? currentLabel() : nullptr;
+    updateFrame(fill, label);
     p.drawImage(QPoint(0, 0), frame_);
+    if (label || !isTextVisible()) return;
   } else if (fill <= 0 || fill >= width()) {
     p.drawPixmap(0, 0, fill > 0 ? full_ : empty_);
   } else {

@@ -2,10 +2,12 @@
 
 #include <QGlyphRun>
 #include <QLocale>
+#include <QPainter>
 #include <QPixmap>
 #include <QProgressBar>
 #include <QRawFont>
 #include <array>
+#include <memory>
 
 class QStyleOptionProgressBar;
 
@@ -69,9 +71,6 @@ class TGauge : public QProgressBar {
   bool canDrawNow() const;
   // The fill is in the part the pictures draw (not a style-drawn end).
   bool piecesFit(int fill) const;
-  // Copies into frame_ the columns that differ between the bar filled to
-  // frameFill_ and to `fill` (all of them for a new frame).
-  void updateFrame(int fill);
   // A text placed centred in a rectangle from the looked-up glyphs.
   struct GlyphLabel {
     QString text;
@@ -90,6 +89,11 @@ class TGauge : public QProgressBar {
   // one of them (another format, an empty or out-of-range bar).
   void prepareLabels();
   const GlyphLabel* currentLabel() const;
+  // Brings frame_ to the bar filled to `fill` with `label` on it (null:
+  // none): the columns that change, and those of the label it had, are
+  // copied from the pictures, and the label is drawn by a painter kept open
+  // on the frame.
+  void updateFrame(int fill, const GlyphLabel* label);
   std::array<GlyphLabel, 101> labels_;
   bool labelsReady_ = false;
   QString labelsFormat_;
@@ -103,6 +107,9 @@ class TGauge : public QProgressBar {
   std::array<QImage, 3> opaquePieces_;
   QImage frame_;
   int frameFill_ = -1;  // -1: frame_ not drawn yet
+  const GlyphLabel* frameLabel_ = nullptr;
+  int labelFrom_ = 0, labelTo_ = 0;         // columns the frame's label may touch
+  std::unique_ptr<QPainter> framePainter_;  // on frame_; declared after it, so ended first
   QPixmap backdrop_;
   QPixmap empty_;
   QPixmap half_;
