@@ -23,10 +23,11 @@ namespace {
 TfrmUpdate* g_current = nullptr;
 
 // A page goes out every few milliseconds; drawing the bar for each one would
-// cost more than the transfer. The bar is set at most every kGaugeStepMs (20
-// steps a second: each drawing costs a few hundred microseconds when the
-// transfer has left the caches cold), and always for its first and last value.
-constexpr qint64 kGaugeStepMs = 50;
+// cost more than the transfer. The bar is set at most every kGaugeStepMs (10
+// steps a second, still a moving bar: each drawing costs a few hundred
+// microseconds when the transfer has left the caches cold, and under X a
+// round trip to the server), and always for its first and last value.
+constexpr qint64 kGaugeStepMs = 100;
 
 // What the engine's hooks changed since the window was last drawn.
 struct Steps {

@@ -192,7 +192,7 @@ class TestUpdateFlash : public QObject {
     QVERIFY(BoxConnected);
 
     // The bar moved forward to full and was painted on the way, although no
-    // event was handled during the transfer (at most every 50 ms, so the
+    // event was handled during the transfer (at most every 100 ms, so the
     // number of steps depends on the machine's speed).
     TFirmwareImage image;
     QVERIFY(ReadHexFile(QString::fromLatin1(EmbeddedFirmwarePath), &image, nullptr));
