@@ -140,8 +140,7 @@ TMainForm::TMainForm(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui
   FormCreate();
   // The background as baked in bands (a sixth of its pixels), else read.
   std::optional<TBandedPicture> banded = TBandedPicture::FromResource(
-      QStringLiteral(":/baked/") + QString::fromLatin1(Artwork::MainBackground).mid(2) +
-      QStringLiteral(".banded"));
+      BakedResourcePath(QString::fromLatin1(Artwork::MainBackground), QLatin1StringView(".banded")));
   QSize shown;
   if (banded) {
     shown = banded->Size();

@@ -27,9 +27,18 @@ inline constexpr const char* Logo = ":/shell/logo.png";                       //
 // ":/baked/shell/logo.png.raw", ARGB32_Premultiplied when it has alpha, else
 // RGB32, without the colour space the file may name (drawing ignores it).
 // A null image for a picture not baked.
+// Where the build puts the baked form of resource `path` (":/shell/logo.png")
+// with `suffix` (".raw"): ":/baked/shell/logo.png.raw"; empty for a path
+// outside the resources.
+inline QString BakedResourcePath(const QString& path, QLatin1StringView suffix) {
+  if (!path.startsWith(QLatin1String(":/"))) return QString();
+  return QStringLiteral(":/baked/") + path.mid(2) + suffix;
+}
+
 inline QImage BakedResourcePicture(const QString& path) {
-  if (!path.startsWith(QLatin1String(":/"))) return QImage();
-  const QResource baked(QStringLiteral(":/baked/") + path.mid(2) + QStringLiteral(".raw"));
+  const QString bakedPath = BakedResourcePath(path, QLatin1StringView(".raw"));
+  if (bakedPath.isEmpty()) return QImage();
+  const QResource baked(bakedPath);
   if (!baked.isValid() || baked.compressionAlgorithm() != QResource::NoCompression) return QImage();
   uint32_t head[4];  // width, height, format, bytes per line
   const uchar* data = baked.data();
